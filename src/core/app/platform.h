@@ -1,0 +1,105 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the windows need from the desktop and the operating system. The core holds only these
+// interfaces; each platform implements them, and tests use in-memory fakes.
+//
+// All paths that cross these interfaces are DOS paths ("C:\Maps\test.map"): a drive letter, a
+// colon and backslash-separated components. On Linux the platform presents the file system the
+// way Wine does, so that the paths are valid in the script that Wine's command interpreter runs.
+
+namespace kelvane {
+
+enum class MessageIcon { None, Critical, Information };
+
+// A failure the user can act on: its text is shown as it stands.
+struct Failure
+{
+    std::string message;
+};
+
+// Either nothing (success) or a failure.
+using Outcome = std::optional<Failure>;
+
+class MessageService
+{
+public:
+    virtual ~MessageService() = default;
+    // Shows a box with one "OK" button and returns when the user has closed it.
+    virtual void show(std::string_view text, MessageIcon icon, std::string_view title) = 0;
+};
+
+struct DriveEntry
+{
+    char letter = 'C';  // upper case
+    std::string text;   // what the drive list shows; begins with the lower-case letter and ':'
+};
+
+template <typename T>
+struct Listing
+{
+    std::vector<T> entries;
+    std::optional<Failure> failure; // set when the place could not be read
+};
+
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    virtual std::vector<DriveEntry> drives() = 0;
+    // The current directory of the process on the given drive, as a DOS path ("C:\" at least).
+    virtual std::string currentDirectory(char driveLetter) = 0;
+    // The drive of the process's current directory.
+    virtual char currentDrive() = 0;
+    virtual bool directoryExists(std::string_view dosPath) = 0;
+    virtual bool fileExists(std::string_view dosPath) = 0;
+    // Names of the sub-directories, resp. plain files, of a directory, in any order.
+    virtual Listing<std::string> subdirectories(std::string_view dosPath) = 0;
+    virtual Listing<std::string> files(std::string_view dosPath) = 0;
+};
+
+class ProgramInfo
+{
+public:
+    virtual ~ProgramInfo() = default;
+    // The directory of the program's own file, without a trailing backslash except at a root.
+    virtual std::string programDirectory() = 0;
+    // A directory of the user's own where the program may always write (created on demand);
+    // empty when there is none.
+    virtual std::string userDataDirectory() = 0;
+};
+
+class DesktopOpener
+{
+public:
+    virtual ~DesktopOpener() = default;
+    // Opens a document with the program the desktop associates with it.
+    virtual Outcome openDocument(std::string_view dosPath) = 0;
+    // Opens a web page or a mail link.
+    virtual Outcome openUrl(std::string_view url) = 0;
+};
+
+class TextFileWriter
+{
+public:
+    virtual ~TextFileWriter() = default;
+    // Creates or replaces the file whole with exactly these bytes.
+    virtual Outcome writeFile(std::string_view dosPath, std::string_view bytes) = 0;
+};
+
+class ProgramLauncher
+{
+public:
+    virtual ~ProgramLauncher() = default;
+    // Starts a batch script in a window of its own, without waiting for it.
+    virtual Outcome startScript(std::string_view dosPath) = 0;
+    // Starts a program (a DOS path) without waiting for it.
+    virtual Outcome startProgram(std::string_view dosPath) = 0;
+};
+
+} // namespace kelvane
