@@ -1,0 +1,300 @@
+#include "app/controls.h"
+
+#include "app/window.h"
+#include "util/dos_path.h"
+
+#include <algorithm>
+
+namespace kelvane {
+
+Control::Control(Window &window, ControlKind kind, ControlSpec spec)
+    : m_window(window)
+    , m_kind(kind)
+    , m_spec(std::move(spec))
+{
+    window.registerControl(*this);
+}
+
+void Control::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    viewChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CheckBox::CheckBox(Window &window, ControlSpec spec, int startState)
+    : Control(window, ControlKind::CheckBox, std::move(spec))
+    , m_state(startState)
+{}
+
+void CheckBox::setState(int state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    viewChanged();
+    changed(state);
+}
+
+std::string CheckBox::storedText() const
+{
+    return std::to_string(m_state);
+}
+
+std::optional<std::string> CheckBox::restore(std::string_view text)
+{
+    if (text == "1")
+        setState(Checked);
+    else if (text == "2")
+        setState(Grey);
+    else
+        setState(Unchecked);
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TextField::TextField(Window &window, ControlSpec spec, std::string startText)
+    : Control(window, ControlKind::TextField, std::move(spec))
+    , m_text(std::move(startText))
+{}
+
+void TextField::setText(std::string text)
+{
+    if (text == m_text)
+        return;
+    m_text = std::move(text);
+    viewChanged();
+    changed();
+}
+
+std::optional<std::string> TextField::restore(std::string_view text)
+{
+    setText(std::string(text));
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Button::Button(Window &window, ControlSpec spec, std::optional<WindowId> target)
+    : Control(window, ControlKind::Button, std::move(spec))
+    , m_target(target)
+{}
+
+// ---------------------------------------------------------------------------------------------
+
+DriveList::DriveList(Window &window, ControlSpec spec)
+    : Control(window, ControlKind::DriveList, std::move(spec))
+    , m_files(window.services().files)
+{
+    m_entries = m_files.drives();
+    m_letter = m_files.currentDrive();
+}
+
+std::string DriveList::text() const
+{
+    for (const auto &entry : m_entries)
+        if (entry.letter == m_letter)
+            return entry.text;
+    return std::string(1, static_cast<char>(m_letter - 'A' + 'a')) + ":";
+}
+
+bool DriveList::setDrive(std::string_view text)
+{
+    const auto letter = dos::driveOf(text.size() >= 2 ? text : std::string_view());
+    const char wanted = letter ? *letter
+                               : (text.size() == 1 ? static_cast<char>(std::toupper(
+                                      static_cast<unsigned char>(text[0])))
+                                                   : '\0');
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&](const DriveEntry &e) { return e.letter == wanted; });
+    if (found == m_entries.end())
+        return false;
+    if (found->letter != m_letter) {
+        m_letter = found->letter;
+        viewChanged();
+        changed(m_letter);
+    }
+    return true;
+}
+
+void DriveList::revertTo(char letter)
+{
+    if (letter == m_letter)
+        return;
+    m_letter = letter;
+    viewChanged();
+}
+
+void DriveList::refresh()
+{
+    m_entries = m_files.drives();
+    viewChanged();
+}
+
+std::optional<std::string> DriveList::restore(std::string_view text)
+{
+    if (text.empty() || setDrive(text))
+        return std::nullopt;
+    return "Das gespeicherte Laufwerk \"" + std::string(text)
+           + "\" ist nicht mehr vorhanden. Die Liste zeigt stattdessen das Laufwerk \"" + this->text()
+           + "\".";
+}
+
+// ---------------------------------------------------------------------------------------------
+
+DirectoryList::DirectoryList(Window &window, ControlSpec spec)
+    : Control(window, ControlKind::DirectoryList, std::move(spec))
+    , m_files(window.services().files)
+{
+    const char drive = m_files.currentDrive();
+    if (go(m_files.currentDirectory(drive)))
+        go(std::string(1, drive) + ":\\");
+}
+
+Outcome DirectoryList::go(std::string path)
+{
+    auto listing = m_files.subdirectories(path);
+    if (listing.failure)
+        return listing.failure;
+
+    auto &names = listing.entries;
+    std::sort(names.begin(), names.end(),
+              [](const std::string &a, const std::string &b) { return dos::lessNoCase(a, b); });
+
+    std::vector<DirectoryEntry> entries;
+    entries.reserve(names.size() + 8);
+    const char drive = dos::driveOf(path).value_or('C');
+    std::string walked = std::string(1, drive) + ":\\";
+    entries.push_back({walked, walked, 0, true});
+    int depth = 1;
+    for (const auto &part : dos::components(path)) {
+        walked = dos::join(walked, part);
+        entries.push_back({part, walked, depth++, true});
+    }
+    for (auto &name : names)
+        entries.push_back({name, dos::join(path, name), depth, false});
+
+    m_entries = std::move(entries);
+    const bool moved = path != m_path;
+    m_path = std::move(path);
+    viewChanged();
+    if (moved)
+        changed(m_path);
+    return std::nullopt;
+}
+
+Outcome DirectoryList::setPath(std::string_view path)
+{
+    std::string target = dos::isDriveOnly(path)
+                             ? m_files.currentDirectory(*dos::driveOf(path))
+                             : std::string(path);
+    target = dos::normalize(target);
+    if (!dos::driveOf(target))
+        return Failure{"\"" + std::string(path) + "\" ist kein vollständiger Pfad."};
+    return go(std::move(target));
+}
+
+void DirectoryList::clickEntry(std::size_t index)
+{
+    if (index < m_entries.size())
+        clicked(m_entries[index].path);
+}
+
+Outcome DirectoryList::openEntry(std::size_t index)
+{
+    if (index >= m_entries.size())
+        return std::nullopt;
+    return setPath(std::string(m_entries[index].path));
+}
+
+std::optional<std::string> DirectoryList::restore(std::string_view text)
+{
+    if (text.empty() || !setPath(text))
+        return std::nullopt;
+    std::optional<std::string> up = dos::parent(dos::normalize(text));
+    while (up && setPath(*up))
+        up = dos::parent(*up);
+    return "Das gespeicherte Verzeichnis \"" + std::string(text)
+           + "\" ist nicht mehr vorhanden oder kann nicht gelesen werden. Die Liste zeigt "
+             "stattdessen \""
+           + m_path + "\".";
+}
+
+// ---------------------------------------------------------------------------------------------
+
+FileList::FileList(Window &window, ControlSpec spec, std::string pattern)
+    : Control(window, ControlKind::FileList, std::move(spec))
+    , m_files(window.services().files)
+    , m_pattern(pattern)
+    , m_defaultPattern(std::move(pattern))
+{}
+
+void FileList::list()
+{
+    std::vector<std::string> names;
+    if (!m_directory.empty()) {
+        auto listing = m_files.files(m_directory);
+        names.reserve(listing.entries.size());
+        for (auto &name : listing.entries)
+            if (dos::matches(m_pattern, name))
+                names.push_back(std::move(name));
+        std::sort(names.begin(), names.end(),
+                  [](const std::string &a, const std::string &b) { return dos::lessNoCase(a, b); });
+    }
+    m_entries = std::move(names);
+}
+
+void FileList::setDirectory(std::string directory)
+{
+    m_directory = std::move(directory);
+    m_chosen.clear();
+    list();
+    viewChanged();
+    changed();
+}
+
+void FileList::setPattern(std::string pattern)
+{
+    m_pattern = std::move(pattern);
+    list();
+    const bool stillListed = std::any_of(m_entries.begin(), m_entries.end(), [&](const auto &n) {
+        return n == m_chosen;
+    });
+    if (!stillListed)
+        m_chosen.clear();
+    viewChanged();
+    changed();
+}
+
+void FileList::choose(std::string_view name)
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&](const auto &n) { return dos::equalNoCase(n, name); });
+    std::string chosen = found == m_entries.end() ? std::string() : *found;
+    if (chosen == m_chosen)
+        return;
+    m_chosen = std::move(chosen);
+    viewChanged();
+    changed();
+}
+
+std::optional<std::string> FileList::restore(std::string_view text)
+{
+    if (text.empty()) {
+        setPattern(m_defaultPattern);
+        return std::nullopt;
+    }
+    setPattern(std::string(text));
+    choose(text);
+    if (!m_chosen.empty())
+        return std::nullopt;
+    setPattern(m_defaultPattern);
+    return "Die zuletzt gewählte Datei \"" + std::string(text) + "\" ist im Verzeichnis \""
+           + m_directory + "\" nicht mehr vorhanden.";
+}
+
+} // namespace kelvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/window.h"
+
+namespace kelvane {
+
+// The first step: the tools directory, the map file and the compilers to run.
+class start_window : public Window
+{
+public:
+    explicit start_window(Services &services);
+
+    bool leave() override;
+
+    Label ZHLTdirLABEL{*this, {"ZHLTdirLABEL",
+                               "Geben Sie hier das Verzeichnis an, wo Zoner´s Half-Life Tools "
+                               "liegen.",
+                               {}, {20, 10, 600, 20}}};
+    DriveList ZHLTDrive{*this, {"ZHLTDrive", {}, "Das Laufwerk, auf dem die ZHLT liegen.",
+                                {20, 36, 290, 24}}};
+    DirectoryList ZHLTDir{*this, {"ZHLTDir", {}, "Das Verzeichnis, in dem die ZHLT liegen.",
+                                  {20, 66, 290, 140}}};
+    Label Label1{*this, {"Label1", "Wählen Sie die Compiler die benutzt werden sollen.", {},
+                         {330, 36, 290, 40}}};
+    GroupBox Frame1{*this, {"Frame1", {}, {}, {330, 80, 290, 52}}};
+    CheckBox use_csg{*this, {"use_csg", "CSG", {}, {340, 98, 52, 24}, &Frame1}};
+    CheckBox use_bsp{*this, {"use_bsp", "BSP", {}, {394, 98, 52, 24}, &Frame1}};
+    CheckBox use_vis{*this, {"use_vis", "VIS", {}, {448, 98, 48, 24}, &Frame1}};
+    CheckBox use_netvis{*this, {"use_netvis", "NETVIS", {}, {498, 98, 68, 24}, &Frame1}};
+    CheckBox use_rad{*this, {"use_rad", "RAD", {}, {566, 98, 50, 24}, &Frame1}};
+    Label MAPlocationLABEL{*this, {"MAPlocationLABEL",
+                                   "Wählen Sie die .map-Datei aus, die kompiliert werden soll.",
+                                   {}, {20, 218, 600, 20}}};
+    DriveList MAPDrive{*this, {"MAPDrive", {}, "Das Laufwerk, auf dem die .map liegt.",
+                               {20, 244, 290, 24}}};
+    DirectoryList MAPDir{*this, {"MAPDir", {}, "Das Verzeichnis, in dem die .map liegt.",
+                                 {20, 274, 290, 136}}};
+    FileList MAPFile{*this,
+                     {"MAPFile", {}, "Der Name der .map, die kompiliert werden soll.",
+                      {330, 244, 290, 166}},
+                     "*.map"};
+    Button step_next1{*this, {"step_next1", "Zum nächsten Schritt...", {}, {470, 418, 150, 30}},
+                      WindowId::HL_MOD};
+    Button step_next_8{*this, {"step_next_8", "Zu den Presets", {}, {310, 418, 150, 30}},
+                       WindowId::presets};
+
+protected:
+    void firstStart() override;
+
+private:
+    void ZHLTDrive_changed();
+    void MAPDrive_changed();
+    void MAPDir_changed();
+    void MAPDir_clicked();
+    // Moves a directory list to the drive its drive list shows; when that drive cannot be
+    // read, tells the user and puts the drive list back to the directory's drive.
+    void followDrive(DriveList &drive, DirectoryList &dir);
+};
+
+} // namespace kelvane

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "settings/registry_tree.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// The keys of a settings file, one tree per root, keyed by the root's handle
+// (kRootBase + root index).
+using RegRoots = std::map<RegKey, RegNode>;
+
+struct RegFileError
+{
+    int line = 0; // 1-based; the first line of a value that spans several lines
+    std::string message;
+};
+
+// What reading a settings file gave: all of its keys, or where reading stopped. A file is
+// read as a whole or not at all, so on error `roots` is empty.
+struct RegFileContent
+{
+    RegRoots roots;
+    std::optional<RegFileError> error;
+};
+
+// Reads text in the registry export format:
+//
+//   REGEDIT4                                  (or "Windows Registry Editor Version 5.00")
+//
+//   [HKEY_CURRENT_USER\Software\Ostrabel]
+//   "name"="text"                             \\ and \" are the only escapes
+//   @="unnamed value"
+//   "n"=dword:0000002a                        4 bytes, little endian
+//   "b"=hex:1a,00,ff                          binary; a line ending in \ goes on
+//   "m"=hex(7):6f,6e,65,00,00                 any type code N, as hex(N)
+//   "gone"=-                                  the value is absent
+//   [-HKEY_CURRENT_USER\Software\Old]         the key and all below it are absent
+//   ; a comment
+//
+// The text is UTF-8; a leading byte order mark and CR LF line ends are accepted. An empty text
+// is a file without keys. Sections under any of the seven predefined roots are read; another
+// root name is an error. A "text" value is exactly the bytes between the quotes, without a
+// terminating zero.
+RegFileContent parseRegFile(std::string_view text);
+
+// Writes the keys as REGEDIT4 text with LF line ends: every key in tree order with a section
+// of its own, the empty roots left out. A string value is written as "text" when its bytes
+// are valid UTF-8 without control characters, otherwise as hex(1), so that every value reads
+// back byte for byte. Expects only names for which isWritableRegName() holds.
+std::string serializeRegFile(const RegRoots &roots);
+
+// Whether a key or value name can be written to the file and read back: valid UTF-8 without
+// control characters. A key name also may not be empty or hold a backslash; that is for the
+// caller to check.
+bool isWritableRegName(std::string_view name);
+
+bool isValidUtf8(std::string_view text);
+
+} // namespace kelvane

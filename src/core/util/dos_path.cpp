@@ -1,0 +1,176 @@
+#include "util/dos_path.h"
+
+#include <algorithm>
+
+namespace kelvane::dos {
+
+namespace {
+
+char upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool matchOne(std::string_view pattern, std::string_view name)
+{
+    // Iterative wildcard match with one point of return for the last '*'.
+    std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            mark = n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+} // namespace
+
+std::string_view separatorOf(std::string_view path)
+{
+    return (!path.empty() && path.back() == '\\') ? std::string_view() : std::string_view("\\");
+}
+
+std::string join(std::string_view path, std::string_view name)
+{
+    std::string joined(path);
+    joined += separatorOf(path);
+    joined += name;
+    return joined;
+}
+
+std::optional<char> driveOf(std::string_view path)
+{
+    if (path.size() >= 2 && isLetter(path[0]) && path[1] == ':')
+        return upper(path[0]);
+    return std::nullopt;
+}
+
+bool isDriveOnly(std::string_view path)
+{
+    return path.size() == 2 && driveOf(path);
+}
+
+bool isRoot(std::string_view path)
+{
+    return path.size() == 3 && driveOf(path) && path[2] == '\\';
+}
+
+std::string normalize(std::string_view path)
+{
+    std::string out;
+    out.reserve(path.size());
+    for (char c : path) {
+        if (c == '/')
+            c = '\\';
+        if (c == '\\' && !out.empty() && out.back() == '\\')
+            continue;
+        out += c;
+    }
+    if (driveOf(out)) {
+        out[0] = upper(out[0]);
+        if (out.size() == 2)
+            out += '\\';
+    }
+    while (out.size() > 3 && out.back() == '\\')
+        out.pop_back();
+    return out;
+}
+
+std::optional<std::string> parent(std::string_view path)
+{
+    const std::string norm = normalize(path);
+    if (isRoot(norm) || norm.empty())
+        return std::nullopt;
+    const auto cut = norm.rfind('\\');
+    if (cut == std::string::npos)
+        return std::nullopt;
+    if (cut == 2)
+        return norm.substr(0, 3);
+    return norm.substr(0, cut);
+}
+
+std::vector<std::string> components(std::string_view path)
+{
+    std::vector<std::string> parts;
+    std::string_view rest = path;
+    if (driveOf(rest))
+        rest.remove_prefix(std::min<std::size_t>(rest.size(), 3));
+    while (!rest.empty()) {
+        const auto cut = rest.find('\\');
+        const auto part = rest.substr(0, cut);
+        if (!part.empty())
+            parts.emplace_back(part);
+        if (cut == std::string_view::npos)
+            break;
+        rest.remove_prefix(cut + 1);
+    }
+    return parts;
+}
+
+std::string lastComponent(std::string_view path)
+{
+    if (!path.empty() && path.back() == '\\')
+        return {};
+    const auto cut = path.rfind('\\');
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+bool matches(std::string_view pattern, std::string_view name)
+{
+    while (true) {
+        const auto cut = pattern.find(';');
+        if (matchOne(pattern.substr(0, cut), name))
+            return true;
+        if (cut == std::string_view::npos)
+            return false;
+        pattern.remove_prefix(cut + 1);
+    }
+}
+
+bool hasWildcard(std::string_view pattern)
+{
+    return pattern.find_first_of("*?") != std::string_view::npos;
+}
+
+bool lessNoCase(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const char x = lower(a[i]), y = lower(b[i]);
+        if (x != y)
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(),
+                         [](char x, char y) { return lower(x) == lower(y); });
+}
+
+} // namespace kelvane::dos
