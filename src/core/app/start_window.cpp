@@ -33,14 +33,15 @@ start_window::start_window(Services &services)
 
 void start_window::firstStart()
 {
-    showInformation(
+    services().messages.show(
         "Dies ist das erste Mal, dass Sie V2.7 nach der letzten Installation starten. An dieser "
         "Stelle möchte etwas wichtiges zu dieser Version sagen.\r\n"
         "Wählen Sie bitte keine ungültigen Werte wie -falloff a%6/. Dies wird die ZHLT dazu "
         "veranlassen ihnen zu zeigen, wie man sie richtig benutzt. Ich hätte einen Check für "
         "jedes Textfeld einbauen können, aber ich denke, dass es auch für die Programmgröße "
         "besser ist, wenn Sie darauf achten keine ungültigen Werte zu wählen.\r\n\r\n"
-        "Vielen Dank, dass Sie mein Programm benutzen!");
+        "Vielen Dank, dass Sie mein Programm benutzen!",
+        MessageIcon::Information, "Erster Start");
     services().messages.show(
         "Wenn Sie eine .map Datei ausgewählt haben, wird beim nächsten Start nur diese in der "
         "Auswahl angezeigt. Falls Sie eine andere .map aus diesem Verzeichnis auswählen "
