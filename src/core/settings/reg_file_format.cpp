@@ -77,8 +77,8 @@ std::optional<std::uint32_t> hexNumber(std::string_view digits, std::size_t maxD
 bool writableAsText(std::string_view data)
 {
     return std::none_of(data.begin(), data.end(),
-                        [](char c) { return isControl(static_cast<unsigned char>(c)); })
-           && isValidUtf8(data);
+                        [](char c) { return isControl(static_cast<unsigned char>(c)); }) &&
+           isValidUtf8(data);
 }
 
 struct ParseFailure
@@ -90,7 +90,9 @@ struct ParseFailure
 class Parser
 {
 public:
-    explicit Parser(std::string_view text) : m_rest(text) {}
+    explicit Parser(std::string_view text)
+        : m_rest(text)
+    {}
 
     RegRoots run()
     {
@@ -153,17 +155,17 @@ private:
 
         const auto cut = path.find('\\');
         const std::string_view rootName = path.substr(0, cut);
-        const std::string_view keyPath
-            = cut == std::string_view::npos ? std::string_view() : path.substr(cut + 1);
-        const auto root = std::find_if(kRootNames.begin(), kRootNames.end(),
-                                       [&](std::string_view n) { return equalNoCase(n, rootName); });
+        const std::string_view keyPath =
+            cut == std::string_view::npos ? std::string_view() : path.substr(cut + 1);
+        const auto root =
+            std::find_if(kRootNames.begin(), kRootNames.end(),
+                         [&](std::string_view n) { return equalNoCase(n, rootName); });
         if (root == kRootNames.end())
             fail("unknown root key \"" + std::string(rootName) + '"');
         if (cut != std::string_view::npos)
             checkKeyPath(keyPath);
 
-        RegNode &rootNode
-            = m_roots[kRootBase + static_cast<RegKey>(root - kRootNames.begin())];
+        RegNode &rootNode = m_roots[kRootBase + static_cast<RegKey>(root - kRootNames.begin())];
         if (removing) {
             remove(rootNode, keyPath);
             m_key = nullptr;
@@ -223,7 +225,8 @@ private:
         rest = trimmed(rest.substr(1));
 
         if (rest == "-") {
-            std::erase_if(m_key->values, [&](const StoredValue &v) { return equalNoCase(v.name, name); });
+            std::erase_if(m_key->values,
+                          [&](const StoredValue &v) { return equalNoCase(v.name, name); });
         } else if (!rest.empty() && rest.front() == '"') {
             std::string text;
             const auto end = quoted(rest, text);
@@ -234,10 +237,9 @@ private:
             const auto number = hexNumber(rest.substr(6), 8);
             if (!number)
                 fail("dword: needs 1 to 8 hex digits");
-            const std::string data{static_cast<char>(*number & 0xFF),
-                                   static_cast<char>(*number >> 8 & 0xFF),
-                                   static_cast<char>(*number >> 16 & 0xFF),
-                                   static_cast<char>(*number >> 24 & 0xFF)};
+            const std::string data{
+                static_cast<char>(*number & 0xFF), static_cast<char>(*number >> 8 & 0xFF),
+                static_cast<char>(*number >> 16 & 0xFF), static_cast<char>(*number >> 24 & 0xFF)};
             m_key->setValue(name, RegType::Dword, data);
         } else if (startsWithNoCase(rest, "hex")) {
             std::uint32_t type = RegType::Binary;
@@ -384,8 +386,8 @@ void appendKey(std::string &out, const RegNode &node, const std::string &path)
     }
     out += '\n';
     for (const auto &child : node.children) {
-        assert(!child->name.empty() && child->name.find('\\') == std::string::npos
-               && isWritableRegName(child->name));
+        assert(!child->name.empty() && child->name.find('\\') == std::string::npos &&
+               isWritableRegName(child->name));
         appendKey(out, *child, path + '\\' + child->name);
     }
 }
@@ -423,8 +425,8 @@ bool isValidUtf8(std::string_view text)
             code = code << 6 | (next & 0x3F);
         }
         // Overlong forms, surrogates and code points past U+10FFFF.
-        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000)
-            || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) ||
+            (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
             return false;
         i += length;
     }
@@ -451,8 +453,8 @@ std::string serializeRegFile(const RegRoots &roots)
     std::string out(kHeader);
     out += "\n\n";
     for (const auto &[handle, root] : roots) {
-        if (handle < kRootBase || handle - kRootBase >= kRootNames.size()
-            || (root.values.empty() && root.children.empty()))
+        if (handle < kRootBase || handle - kRootBase >= kRootNames.size() ||
+            (root.values.empty() && root.children.empty()))
             continue;
         const std::string rootName(kRootNames[handle - kRootBase]);
         if (!root.values.empty()) {

@@ -1,0 +1,356 @@
+#include "platform/posix/file_hive.h"
+
+#include "settings/reg_file_format.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelvane {
+
+namespace {
+
+// Anything larger is not a settings file the program wrote.
+constexpr long long kLargestReadableFile = 64LL << 20;
+
+// Closes a descriptor on every path out of a function; closing the lock file releases the lock.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    explicit operator bool() const { return m_fd >= 0; }
+    // Closes now and tells whether all was written.
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+int openFile(const std::string &path, int flags, mode_t mode = 0)
+{
+    int fd;
+    do
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+std::string directoryOf(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates the directory and those above it that are missing, readable for the user only.
+void makeDirectories(const std::string &directory)
+{
+    for (auto slash = directory.find('/', 1); slash != std::string::npos;
+         slash = directory.find('/', slash + 1))
+        ::mkdir(directory.substr(0, slash).c_str(), 0700);
+    ::mkdir(directory.c_str(), 0700);
+}
+
+bool writeAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::optional<std::string> readAll(int fd)
+{
+    std::string data;
+    char buffer[16384];
+    while (true) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return data;
+        data.append(buffer, static_cast<std::size_t>(got));
+        if (static_cast<long long>(data.size()) > kLargestReadableFile)
+            return std::nullopt;
+    }
+}
+
+// Makes a rename in the directory durable.
+void syncDirectory(const std::string &directory)
+{
+    Descriptor dir(openFile(directory, O_RDONLY | O_DIRECTORY));
+    if (dir)
+        ::fsync(dir.get());
+}
+
+template <typename Identity> Identity identityFrom(const struct stat &status)
+{
+    Identity identity;
+    identity.exists = true;
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    identity.size = status.st_size;
+    identity.modifiedSeconds = status.st_mtim.tv_sec;
+    identity.modifiedNanoseconds = status.st_mtim.tv_nsec;
+    identity.changedSeconds = status.st_ctim.tv_sec;
+    identity.changedNanoseconds = status.st_ctim.tv_nsec;
+    return identity;
+}
+
+std::string timeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_r(&now, &local))
+        std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+} // namespace
+
+FileHiveBackend::FileHiveBackend(std::string filePath)
+    : m_filePath(std::move(filePath))
+{}
+
+FileHiveBackend::~FileHiveBackend()
+{
+    // Writes of a batch left open, or of a commit that failed, get one more chance.
+    commit();
+}
+
+std::string FileHiveBackend::defaultSettingsPath()
+{
+    constexpr std::string_view file = "/kelvane/settings.reg";
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    const char *configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && configHome[0] == '/')
+        return configHome + std::string(file);
+
+    std::string home;
+    if (const char *homeVariable = std::getenv("HOME"); homeVariable && homeVariable[0] != '\0') {
+        home = homeVariable;
+    } else {
+        passwd entry{};
+        passwd *found = nullptr;
+        char buffer[4096];
+        if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+            found->pw_dir)
+            home = found->pw_dir;
+    }
+    if (home.empty())
+        return {};
+    return home + "/.config" + std::string(file);
+}
+
+RegKey FileHiveBackend::createKey(RegKey parent, std::string_view subKey, std::uint32_t access)
+{
+    // A backslash is neither a control character nor part of a longer UTF-8 sequence, so the
+    // whole path can be checked at once.
+    if (!isWritableRegName(subKey))
+        return kInvalidKey;
+    const std::size_t journalled = m_journal.size();
+    const RegKey key = TreeRegistryBackend::createKey(parent, subKey, access);
+    if (m_batchDepth == 0 && m_journal.size() != journalled)
+        commit();
+    return key;
+}
+
+bool FileHiveBackend::setValue(RegKey key, std::string_view name, std::uint32_t type,
+                               std::string_view data)
+{
+    if (!isWritableRegName(name))
+        return false;
+    const bool set = TreeRegistryBackend::setValue(key, name, type, data);
+    if (set && m_batchDepth == 0)
+        commit();
+    return set;
+}
+
+void FileHiveBackend::beginBatch()
+{
+    ++m_batchDepth;
+}
+
+void FileHiveBackend::endBatch()
+{
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        commit();
+}
+
+void FileHiveBackend::refresh()
+{
+    try {
+        reloadIfChanged();
+    } catch (...) {
+        // Out of memory while reading: the keys read so far stay.
+    }
+}
+
+void FileHiveBackend::changed(RegKey root, std::string_view path, const StoredValue *value)
+{
+    m_journal.push_back(
+        {root, std::string(path), value ? std::optional<StoredValue>(*value) : std::nullopt});
+}
+
+void FileHiveBackend::reloadIfChanged()
+{
+    FileIdentity now;
+    struct stat status;
+    if (::stat(m_filePath.c_str(), &status) == 0)
+        now = identityFrom<FileIdentity>(status);
+    if (m_loaded && *m_loaded == now)
+        return;
+    load();
+}
+
+void FileHiveBackend::load()
+{
+    roots().clear();
+    m_unreadable = false;
+    m_loaded = FileIdentity{};
+
+    Descriptor file(openFile(m_filePath, O_RDONLY));
+    if (!file) {
+        struct stat status;
+        if (errno != ENOENT && errno != ENOTDIR && ::stat(m_filePath.c_str(), &status) == 0) {
+            m_loaded = identityFrom<FileIdentity>(status);
+            m_unreadable = true;
+        }
+        replayJournal();
+        return;
+    }
+
+    struct stat status;
+    if (::fstat(file.get(), &status) == 0) {
+        m_loaded = identityFrom<FileIdentity>(status);
+        m_unreadable = true;
+        if (S_ISREG(status.st_mode) && status.st_size <= kLargestReadableFile) {
+            if (const auto text = readAll(file.get())) {
+                RegFileContent content = parseRegFile(*text);
+                if (!content.error) {
+                    roots() = std::move(content.roots);
+                    m_unreadable = false;
+                }
+            }
+        }
+    }
+    replayJournal();
+}
+
+void FileHiveBackend::replayJournal()
+{
+    for (const JournalEntry &entry : m_journal) {
+        RegNode &key = rootNode(entry.root).findOrCreate(entry.keyPath);
+        if (entry.value)
+            key.setValue(entry.value->name, entry.value->type, entry.value->data);
+    }
+}
+
+void FileHiveBackend::commit()
+{
+    if (m_journal.empty())
+        return;
+    try {
+        commitLocked();
+    } catch (...) {
+        // Out of memory: the file stays as it was and the journal is kept for the next write.
+    }
+}
+
+bool FileHiveBackend::commitLocked()
+{
+    const std::string directory = directoryOf(m_filePath);
+    const std::string lockPath = m_filePath + ".lock";
+    const auto openLock = [&] { return openFile(lockPath, O_RDWR | O_CREAT | O_NOFOLLOW, 0600); };
+    int lockFd = openLock();
+    if (lockFd < 0 && errno == ENOENT) {
+        makeDirectories(directory);
+        lockFd = openLock();
+    }
+    Descriptor lock(lockFd);
+    if (!lock)
+        return false;
+    while (::flock(lock.get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+
+    // Another instance may have written since the last read; its values stay, ours go on top.
+    reloadIfChanged();
+    if (m_unreadable && !setAside())
+        return false;
+
+    const std::string text = serializeRegFile(roots());
+    const std::string tempPath = m_filePath + ".tmp";
+    // Left behind by an instance that died while writing; the lock says nobody writes it now.
+    ::unlink(tempPath.c_str());
+    Descriptor temp(openFile(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+    if (!temp)
+        return false;
+    const bool written = writeAll(temp.get(), text) && ::fsync(temp.get()) == 0;
+    if (!temp.close() || !written || ::rename(tempPath.c_str(), m_filePath.c_str()) != 0) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    syncDirectory(directory);
+
+    // Still under the lock, so this is the file just written; the rename changed its ctime.
+    struct stat status;
+    if (::stat(m_filePath.c_str(), &status) == 0)
+        m_loaded = identityFrom<FileIdentity>(status);
+    else
+        m_loaded.reset();
+    m_journal.clear();
+    ++m_fileReplaceCount;
+    return true;
+}
+
+bool FileHiveBackend::setAside()
+{
+    const std::string stem = m_filePath + ".unreadable-" + timeStamp();
+    for (int counter = 1; counter < 1000; ++counter) {
+        const std::string candidate = counter == 1 ? stem : stem + '-' + std::to_string(counter);
+        struct stat status;
+        if (::lstat(candidate.c_str(), &status) == 0)
+            continue;
+        if (errno != ENOENT || ::rename(m_filePath.c_str(), candidate.c_str()) != 0)
+            return false;
+        syncDirectory(directoryOf(m_filePath));
+        m_setAsidePath = candidate;
+        m_unreadable = false;
+        return true;
+    }
+    return false;
+}
+
+} // namespace kelvane
