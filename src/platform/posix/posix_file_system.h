@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/platform.h"
+#include "platform/posix/wine_paths.h"
+
+namespace kelvane {
+
+// Drives, directories and files as programs running under Wine see them.
+class PosixFileSystem : public FileSystem
+{
+public:
+    explicit PosixFileSystem(WineDrives drives);
+
+    std::vector<DriveEntry> drives() override;
+    std::string currentDirectory(char driveLetter) override;
+    char currentDrive() override;
+    bool directoryExists(std::string_view dosPath) override;
+    bool fileExists(std::string_view dosPath) override;
+    Listing<std::string> subdirectories(std::string_view dosPath) override;
+    Listing<std::string> files(std::string_view dosPath) override;
+
+private:
+    // The process's working directory as a DOS path, when a drive covers it.
+    std::optional<std::string> workingDirectory() const;
+
+    WineDrives m_drives;
+};
+
+} // namespace kelvane
