@@ -79,15 +79,14 @@ void saveWindow(Registry &reg, const std::string &key, const std::string &text, 
         reg.SaveString(kCurrentUser, key, "value" + std::to_string(i), text);
 }
 
-// Checks that the file reads as a whole and each window in it was saved by one save routine.
+// Checks that the file reads as a whole and holds each window as one save routine left it.
 void expectWholeWindows(const std::string &text, const std::vector<std::string> &keys)
 {
     RegFileContent content = parseRegFile(text);
     ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
     for (const std::string &key : keys) {
         const RegNode *window = content.roots[kCurrentUserRoot].find(key);
-        if (!window)
-            continue;
+        ASSERT_TRUE(window) << key;
         ASSERT_EQ(window->values.size(), 50u) << key;
         for (const StoredValue &value : window->values)
             EXPECT_EQ(value.data, window->values.front().data) << key << ' ' << value.name;
