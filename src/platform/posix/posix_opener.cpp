@@ -11,6 +11,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -131,10 +132,14 @@ Outcome PosixDesktopOpener::start(const std::string &argument)
     }
 
     // Collected in the background so that it leaves no zombie and nobody waits for it here.
-    std::thread([pid] {
-        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    // Without a thread to spare it stays a zombie until the program ends, which harms nobody.
+    try {
+        std::thread([pid] {
+            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error &) {
+    }
     return std::nullopt;
 }
 
