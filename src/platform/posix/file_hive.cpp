@@ -218,8 +218,12 @@ void FileHiveBackend::refresh()
 
 void FileHiveBackend::changed(RegKey root, std::string_view path, const StoredValue *value)
 {
-    m_journal.push_back(
-        {root, std::string(path), value ? std::optional<StoredValue>(*value) : std::nullopt});
+    try {
+        m_journal.push_back(
+            {root, std::string(path), value ? std::optional<StoredValue>(*value) : std::nullopt});
+    } catch (...) {
+        // Out of memory: the change stays in memory only.
+    }
 }
 
 void FileHiveBackend::reloadIfChanged()

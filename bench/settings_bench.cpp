@@ -1,0 +1,97 @@
+#include "platform/posix/file_hive.h"
+#include "settings/registry.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using namespace kelvane;
+
+namespace {
+
+constexpr int kWindowValues = 52;
+
+// A directory of its own for the settings file, removed afterwards.
+class ScratchDirectory
+{
+public:
+    ScratchDirectory()
+    {
+        std::string pattern = std::filesystem::temp_directory_path() / "kelvane-bench-XXXXXX";
+        if (::mkdtemp(pattern.data()))
+            m_path = pattern;
+    }
+    ~ScratchDirectory()
+    {
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path);
+    }
+    ScratchDirectory(const ScratchDirectory &) = delete;
+    ScratchDirectory &operator=(const ScratchDirectory &) = delete;
+
+    std::string file(const char *name) const { return m_path + '/' + name; }
+
+private:
+    std::string m_path;
+};
+
+std::vector<std::string> valueNames()
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < kWindowValues; ++i)
+        names.push_back("option" + std::to_string(i));
+    return names;
+}
+
+void saveWindow(Registry &reg, const std::vector<std::string> &names, const std::string &text)
+{
+    Registry::Batch batch(reg);
+    for (const std::string &name : names)
+        reg.SaveString(kCurrentUser, windowKeyPath("Csg"), name, text);
+}
+
+// The save routine of a window: one batch of SaveString calls, one file replace.
+void BM_SaveWindow(benchmark::State &state)
+{
+    ScratchDirectory scratch;
+    FileHiveBackend store(scratch.file("settings.reg"));
+    Registry reg(store);
+    const std::vector<std::string> names = valueNames();
+    // Another window's keys, so that the file is as large as in use.
+    for (const char *window : {"Bsp", "Vis", "Rad"})
+        for (const std::string &name : names)
+            reg.SaveString(kCurrentUser, windowKeyPath(window), name, "1");
+    saveWindow(reg, names, "0");
+
+    int generation = 0;
+    for (auto _ : state)
+        saveWindow(reg, names, std::to_string(++generation % 2));
+    if (store.fileReplaceCount() < static_cast<int>(state.iterations()))
+        state.SkipWithError("the settings file was not written");
+}
+BENCHMARK(BM_SaveWindow)->Unit(benchmark::kMillisecond)->Repetitions(10);
+
+// The load routine of a window in a program that has just started.
+void BM_LoadWindow(benchmark::State &state)
+{
+    ScratchDirectory scratch;
+    const std::vector<std::string> names = valueNames();
+    {
+        FileHiveBackend store(scratch.file("settings.reg"));
+        Registry reg(store);
+        saveWindow(reg, names, "1");
+    }
+    for (auto _ : state) {
+        FileHiveBackend store(scratch.file("settings.reg"));
+        Registry reg(store);
+        for (const std::string &name : names)
+            benchmark::DoNotOptimize(reg.ReadValue(kCurrentUser, windowKeyPath("Csg"), name));
+    }
+}
+BENCHMARK(BM_LoadWindow)->Unit(benchmark::kMillisecond)->Repetitions(10);
+
+} // namespace
+
+BENCHMARK_MAIN();
