@@ -39,9 +39,9 @@ public:
                      {"MAPFile", {}, "Der Name der .map, die kompiliert werden soll.",
                       {330, 244, 290, 166}},
                      "*.map"};
-    Button step_next1{*this, {"step_next1", "Zum nächsten Schritt...", {}, {470, 418, 150, 30}},
+    Button step_next1{*this, {"step_next1", "Zum nächsten Schritt...", {}, {450, 418, 170, 30}},
                       WindowId::HL_MOD};
-    Button step_next_8{*this, {"step_next_8", "Zu den Presets", {}, {310, 418, 150, 30}},
+    Button step_next_8{*this, {"step_next_8", "Zu den Presets", {}, {270, 418, 170, 30}},
                        WindowId::presets};
 
 protected:

@@ -1,0 +1,85 @@
+#include "ui/application.h"
+
+#include "app/help_file.h"
+#include "app/services.h"
+#include "app/window_set.h"
+#include "platform/posix/file_hive.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_opener.h"
+#include "platform/posix/posix_program.h"
+#include "platform/posix/posix_text_file.h"
+#include "platform/posix/wine_paths.h"
+#include "settings/registry.h"
+#include "ui/form_view.h"
+#include "ui/qt_message_service.h"
+#include "ui/qt_window_host.h"
+#include "ui/unavailable_launcher.h"
+
+#include <QApplication>
+#include <QEvent>
+
+namespace kelvane {
+
+namespace {
+
+// Runs a callback once, after the first paint of the widget it watches has gone out.
+class FirstPaintWatcher : public QObject
+{
+public:
+    FirstPaintWatcher(QWidget &widget, std::function<void()> callback)
+        : QObject(&widget)
+        , m_callback(std::move(callback))
+    {
+        widget.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_callback) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, std::exchange(m_callback, {}), Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_callback;
+};
+
+} // namespace
+
+int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvane"));
+    QApplication::setApplicationVersion(QStringLiteral("2.7"));
+    // The program ends through its windows' exit item or title bar, never because the last
+    // visible window went away for a moment (a message box before the first window).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    FileHiveBackend settingsFile(FileHiveBackend::defaultSettingsPath());
+    Registry registry(settingsFile);
+    const WineDrives drives = WineDrives::fromEnvironment();
+    PosixFileSystem files(drives);
+    PosixProgramInfo program(drives, PosixProgramInfo::userDataDirectoryFromEnvironment());
+    PosixDesktopOpener opener(drives);
+    PosixTextFileWriter writer(drives);
+    UnavailableProgramLauncher launcher;
+    QtMessageService messages;
+    HelpFile help(files, opener, messages);
+    Services services{registry, messages, files, program, opener, writer, launcher, help};
+
+    QtWindowHost host(services);
+    WindowSet windows(services, host);
+    host.setWindowSet(windows);
+    windows.start();
+
+    if (onFirstShown && windows.current()) {
+        if (FormView *first = host.view(*windows.current()))
+            new FirstPaintWatcher(*first, std::move(onFirstShown));
+    }
+    return app.exec();
+}
+
+} // namespace kelvane

@@ -1,0 +1,183 @@
+#include "ui/entry_list.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kelvane {
+
+namespace {
+
+// A folder, drawn so that an open one (a directory on the way to the current one) is told
+// from a closed one at a glance, whatever icon theme the desktop has.
+QIcon folderIcon(bool open)
+{
+    QPixmap picture(32, 32);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor edge(138, 98, 22);
+    p.setPen(QPen(edge, 0.8));
+
+    QPainterPath back;
+    back.moveTo(1.5, 3.5);
+    back.lineTo(6, 3.5);
+    back.lineTo(7.5, 5);
+    back.lineTo(14.5, 5);
+    back.lineTo(14.5, 13.5);
+    back.lineTo(1.5, 13.5);
+    back.closeSubpath();
+    p.setBrush(QColor(222, 172, 62));
+    p.drawPath(back);
+
+    QPainterPath front;
+    if (open) {
+        p.setBrush(QColor(252, 248, 236));
+        p.drawRect(QRectF(3, 6, 10, 6));
+        front.moveTo(0.5, 7.5);
+        front.lineTo(12.5, 7.5);
+        front.lineTo(14.5, 13.5);
+        front.lineTo(1.5, 13.5);
+    } else {
+        front.moveTo(1.5, 6.5);
+        front.lineTo(14.5, 6.5);
+        front.lineTo(14.5, 13.5);
+        front.lineTo(1.5, 13.5);
+    }
+    front.closeSubpath();
+    p.setBrush(QColor(250, 208, 96));
+    p.drawPath(front);
+    return QIcon(picture);
+}
+
+} // namespace
+
+EntryListModel::EntryListModel(QObject *parent)
+    : QAbstractListModel(parent)
+    , m_folder(folderIcon(false))
+    , m_openFolder(folderIcon(true))
+{}
+
+bool EntryListModel::setRows(std::vector<ListRow> rows)
+{
+    if (rows == m_rows)
+        return false;
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+    return true;
+}
+
+int EntryListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+QVariant EntryListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= static_cast<int>(m_rows.size()))
+        return {};
+    const ListRow &row = m_rows[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return QString::fromStdString(row.text);
+    case Qt::DecorationRole:
+        switch (row.look) {
+        case ListRow::Look::Plain:
+            return {};
+        case ListRow::Look::Folder:
+            return m_folder;
+        case ListRow::Look::OpenFolder:
+            return m_openFolder;
+        }
+        return {};
+    case DepthRole:
+        return row.depth;
+    default:
+        return {};
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void IndentDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                           const QModelIndex &index) const
+{
+    QStyleOptionViewItem indented = option;
+    indented.rect.adjust(index.data(EntryListModel::DepthRole).toInt() * Indent, 0, 0, 0);
+    QStyledItemDelegate::paint(painter, indented, index);
+}
+
+QSize IndentDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    return QStyledItemDelegate::sizeHint(option, index) +
+           QSize(index.data(EntryListModel::DepthRole).toInt() * Indent, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+EntryListView::EntryListView(QWidget *parent)
+    : QListView(parent)
+{
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setIconSize(QSize(16, 16));
+}
+
+void EntryListView::showCurrentRow(int row)
+{
+    if (!model() || !selectionModel())
+        return;
+    if (row < 0) {
+        selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void EntryListView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (currentIndex().isValid())
+            Q_EMIT entryOpened(currentIndex().row());
+        event->accept();
+        return;
+    }
+    const QPersistentModelIndex before = currentIndex();
+    QListView::keyPressEvent(event);
+    if (currentIndex().isValid() && currentIndex() != before)
+        Q_EMIT entryClicked(currentIndex().row());
+}
+
+void EntryListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    // The release that ends a double click belongs to the opening, not to a new click.
+    if (m_releaseEndsDoubleClick) {
+        m_releaseEndsDoubleClick = false;
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex())
+        Q_EMIT entryClicked(index.row());
+}
+
+void EntryListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        QListView::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_releaseEndsDoubleClick = true;
+    Q_EMIT entryOpened(index.row());
+}
+
+} // namespace kelvane

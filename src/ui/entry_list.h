@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QIcon>
+#include <QListView>
+#include <QStyledItemDelegate>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+// One line of a directory or file list as the view shows it.
+struct ListRow
+{
+    enum class Look { Plain, Folder, OpenFolder };
+
+    std::string text;
+    int depth = 0;
+    Look look = Look::Plain;
+
+    bool operator==(const ListRow &) const = default;
+};
+
+// The lines of a list control. It keeps its own copy of the rows, so that it stays consistent
+// between a change of the control and the view's update, and turns a row into text only when
+// the view paints it: a directory of a hundred thousand files costs one copy, not a hundred
+// thousand strings of the toolkit.
+class EntryListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DepthRole = Qt::UserRole + 1;
+
+    explicit EntryListModel(QObject *parent = nullptr);
+
+    // Shows new rows; resets the views only when they differ from the rows shown, and then
+    // returns true.
+    bool setRows(std::vector<ListRow> rows);
+    const std::vector<ListRow> &rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    std::vector<ListRow> m_rows;
+    QIcon m_folder;
+    QIcon m_openFolder;
+};
+
+// Indents a row by its depth, as a directory list shows the path down to the current directory.
+class IndentDelegate : public QStyledItemDelegate
+{
+public:
+    static constexpr int Indent = 12;
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+};
+
+// A list view that tells apart what the user does with an entry: clicking it (or moving to it
+// with the keyboard) and opening it (double click, Enter). Both signals come from user input
+// only, never from the program setting the current row.
+class EntryListView : public QListView
+{
+    Q_OBJECT
+
+public:
+    explicit EntryListView(QWidget *parent = nullptr);
+
+    // Makes a row the current one without raising either signal; -1 clears it.
+    void showCurrentRow(int row);
+
+Q_SIGNALS:
+    void entryClicked(int row);
+    void entryOpened(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_releaseEndsDoubleClick = false;
+};
+
+} // namespace kelvane

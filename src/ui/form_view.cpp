@@ -1,0 +1,479 @@
+#include "ui/form_view.h"
+
+#include "app/help_file.h"
+#include "ui/blueprint.h"
+#include "ui/entry_list.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <map>
+
+namespace kelvane {
+
+namespace {
+
+QString qt(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+// A caption as it reads: "&System Info..." is "System Info...", "&&" a single '&'.
+QString readableCaption(const std::string &caption)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(caption.size()));
+    const QString raw = qt(caption);
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == u'&' && i + 1 < raw.size())
+            ++i;
+        text += raw[i];
+    }
+    return text;
+}
+
+Qt::CheckState toCheckState(int state)
+{
+    switch (state) {
+    case CheckBox::Checked:
+        return Qt::Checked;
+    case CheckBox::Grey:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+// A check box that shows the grey third state when the program sets it, while a click by the
+// user only ever turns it on or off.
+class ModelCheckBox : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override
+    {
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+};
+
+// Makes the font of a button or check box a little smaller when its caption would be cut off
+// at the declared width: the declared places suit the narrow fonts of one desktop, not those
+// of every other.
+void fitCaption(QWidget &widget, int width)
+{
+    constexpr qreal smallestShare = 0.8;
+    widget.ensurePolished();
+    QFont font = widget.font();
+    if (font.pointSizeF() <= 0)
+        return;
+    const qreal smallest = font.pointSizeF() * smallestShare;
+    while (widget.sizeHint().width() > width && font.pointSizeF() - 0.5 >= smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        widget.setFont(font);
+    }
+}
+
+// The row a directory list marks as current: the last open directory, which is its path.
+int currentDirectoryRow(const std::vector<DirectoryEntry> &entries)
+{
+    int row = -1;
+    for (std::size_t i = 0; i < entries.size() && entries[i].open; ++i)
+        row = static_cast<int>(i);
+    return row;
+}
+
+} // namespace
+
+FormView::FormView(Window &window, Services &services, const QPixmap &background, QWidget *parent)
+    : QDialog(parent)
+    , m_window(window)
+    , m_services(services)
+    , m_background(background)
+    , m_hasMenu(!window.menu().empty())
+    , m_self(std::make_shared<FormView *>(this))
+{
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(qt(window.title()));
+    setObjectName(qt(std::string(windowName(window.id()))));
+
+    const int top = m_hasMenu ? MenuBarHeight : 0;
+    if (m_hasMenu) {
+        auto *bar = new QMenuBar(this);
+        bar->setObjectName(QStringLiteral("menuBar"));
+        bar->setNativeMenuBar(false);
+        bar->setStyleSheet(menuBarStyleSheet());
+        bar->setGeometry(0, 0, FormWidth, MenuBarHeight);
+        buildMenu(*bar);
+    }
+
+    m_form = new QWidget(this);
+    m_form->setObjectName(QStringLiteral("formArea"));
+    m_form->setGeometry(0, top, FormWidth, FormHeight);
+    m_form->setStyleSheet(formStyleSheet());
+
+    std::map<const GroupBox *, QWidget *> groups;
+    QWidget *previous = nullptr;
+    for (Control *control : window.controls()) {
+        if (control->isHidden())
+            continue;
+        QWidget *parentWidget = m_form;
+        Rect place = control->geometry();
+        if (const GroupBox *group = control->group()) {
+            if (auto found = groups.find(group); found != groups.end()) {
+                parentWidget = found->second;
+                place.x -= group->geometry().x;
+                place.y -= group->geometry().y;
+            }
+        }
+        QWidget *widget = createWidget(*control, *parentWidget);
+        if (!widget)
+            continue;
+        if (control->kind() == ControlKind::GroupBox)
+            groups[static_cast<const GroupBox *>(control)] = widget;
+
+        widget->setObjectName(qt(control->name()));
+        widget->setGeometry(place.x, place.y, place.w, place.h);
+        if (qobject_cast<QAbstractButton *>(widget))
+            fitCaption(*widget, place.w);
+        if (!control->tooltip().empty())
+            widget->setToolTip(qt(control->tooltip()));
+        widget->setAccessibleName(control->caption().empty() ? qt(control->name())
+                                                             : readableCaption(control->caption()));
+        widget->setAccessibleDescription(qt(control->tooltip()));
+
+        // The tab order is the order of the declaration, across group boxes.
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            else
+                widget->setFocus(Qt::OtherFocusReason);
+            previous = widget;
+        }
+    }
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { m_services.help.open(); });
+
+    setFixedSize(FormWidth, top + FormHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+FormView::~FormView()
+{
+    // The models may be gone already (the window set goes before the host): leave their
+    // signals alone, let the callbacks find the view gone, and take the widgets down while the
+    // view's own members still exist.
+    *m_self = nullptr;
+    m_detached = true;
+    delete m_form;
+    m_form = nullptr;
+}
+
+void FormView::detach()
+{
+    if (m_detached)
+        return;
+    m_detached = true;
+    *m_self = nullptr;
+    for (const Subscription &s : m_subscriptions)
+        s.control->viewChanged.disconnect(s.id);
+    m_subscriptions.clear();
+}
+
+void FormView::buildMenu(QMenuBar &bar)
+{
+    addMenuItems(bar, m_window.menu());
+}
+
+void FormView::addMenuItems(QWidget &into, const std::vector<MenuItem> &items)
+{
+    for (const MenuItem &item : items) {
+        if (!item.children.empty()) {
+            auto *menu = new QMenu(qt(item.caption), &into);
+            menu->setObjectName(qt(item.name));
+            menu->menuAction()->setObjectName(qt(item.name));
+            menu->menuAction()->setEnabled(item.enabled);
+            addMenuItems(*menu, item.children);
+            into.addAction(menu->menuAction());
+            continue;
+        }
+        auto *action = new QAction(qt(item.caption), &into);
+        action->setObjectName(qt(item.name));
+        action->setEnabled(item.enabled);
+        const std::string name = item.name;
+        connect(action, &QAction::triggered, this, [this, name] {
+            if (!m_detached)
+                m_window.activateMenuItem(name);
+        });
+        into.addAction(action);
+    }
+}
+
+QWidget *FormView::createWidget(Control &control, QWidget &parent)
+{
+    switch (control.kind()) {
+    case ControlKind::Label:
+        return bindLabel(static_cast<Label &>(control), parent);
+    case ControlKind::GroupBox:
+        return bindGroupBox(static_cast<GroupBox &>(control), parent);
+    case ControlKind::CheckBox:
+        return bindCheckBox(static_cast<CheckBox &>(control), parent);
+    case ControlKind::TextField:
+        return bindTextField(static_cast<TextField &>(control), parent);
+    case ControlKind::Button:
+        return bindButton(static_cast<Button &>(control), parent);
+    case ControlKind::DriveList:
+        return bindDriveList(static_cast<DriveList &>(control), parent);
+    case ControlKind::DirectoryList:
+        return bindDirectoryList(static_cast<DirectoryList &>(control), parent);
+    case ControlKind::FileList:
+        return bindFileList(static_cast<FileList &>(control), parent);
+    }
+    return nullptr;
+}
+
+void FormView::follow(Control &control, std::function<void()> refresh)
+{
+    refresh();
+    std::weak_ptr<FormView *> view = m_self;
+    const int id = control.viewChanged.connect([view, refresh] {
+        if (const auto self = view.lock(); self && *self)
+            refresh();
+    });
+    m_subscriptions.push_back({&control, id});
+}
+
+void FormView::act(const std::function<void()> &refresh, const std::function<void()> &action)
+{
+    if (m_detached)
+        return;
+    // The action may close this window for good (the about box); its models are gone then.
+    const std::weak_ptr<FormView *> view = m_self;
+    action();
+    if (const auto self = view.lock(); self && *self)
+        refresh();
+}
+
+void FormView::report(const Outcome &outcome)
+{
+    if (outcome)
+        m_services.messages.show(outcome->message, MessageIcon::Information, kInformationTitle);
+}
+
+QWidget *FormView::bindLabel(Label &label, QWidget &parent)
+{
+    auto *widget = new QLabel(qt(label.caption()), &parent);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setWordWrap(true);
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    follow(label, [widget, &label] { widget->setEnabled(label.isEnabled()); });
+    return widget;
+}
+
+QWidget *FormView::bindGroupBox(GroupBox &group, QWidget &parent)
+{
+    auto *widget = new QGroupBox(qt(group.caption()), &parent);
+    follow(group, [widget, &group] { widget->setEnabled(group.isEnabled()); });
+    return widget;
+}
+
+QWidget *FormView::bindCheckBox(CheckBox &box, QWidget &parent)
+{
+    auto *widget = new ModelCheckBox(qt(box.caption()), &parent);
+    widget->setTristate(true);
+    // Light text, but a dark mark on the light box: a colour in the style sheet would set both.
+    widget->ensurePolished();
+    widget->setPalette(formPalette(widget->palette()));
+    const auto refresh = [widget, &box] {
+        const QSignalBlocker quiet(widget);
+        widget->setCheckState(toCheckState(box.state()));
+        widget->setEnabled(box.isEnabled());
+    };
+    follow(box, refresh);
+    connect(widget, &QAbstractButton::clicked, this, [this, widget, &box, refresh] {
+        act(refresh, [widget, &box] {
+            box.setState(widget->checkState() == Qt::Checked ? CheckBox::Checked
+                                                             : CheckBox::Unchecked);
+        });
+    });
+    return widget;
+}
+
+QWidget *FormView::bindTextField(TextField &field, QWidget &parent)
+{
+    auto *widget = new QLineEdit(&parent);
+    const auto refresh = [widget, &field] {
+        const QSignalBlocker quiet(widget);
+        const QString text = qt(field.text());
+        if (widget->text() != text)
+            widget->setText(text);
+        widget->setEnabled(field.isEnabled());
+    };
+    follow(field, refresh);
+    connect(widget, &QLineEdit::textEdited, this, [this, &field, refresh](const QString &text) {
+        act(refresh, [&field, text] { field.setText(text.toStdString()); });
+    });
+    return widget;
+}
+
+QWidget *FormView::bindButton(Button &button, QWidget &parent)
+{
+    auto *widget = new QPushButton(qt(button.caption()), &parent);
+    // Enter presses the button that has the focus and no other; see keyPressEvent().
+    widget->setAutoDefault(false);
+    const auto refresh = [widget, &button] { widget->setEnabled(button.isEnabled()); };
+    follow(button, refresh);
+    connect(widget, &QAbstractButton::clicked, this,
+            [this, &button, refresh] { act(refresh, [&button] { button.click(); }); });
+    return widget;
+}
+
+QWidget *FormView::bindDriveList(DriveList &drives, QWidget &parent)
+{
+    auto *widget = new QComboBox(&parent);
+    const auto refresh = [widget, &drives] {
+        const QSignalBlocker quiet(widget);
+        QStringList texts;
+        int current = -1;
+        for (const DriveEntry &entry : drives.entries()) {
+            if (entry.letter == drives.letter())
+                current = static_cast<int>(texts.size());
+            texts << qt(entry.text);
+        }
+        QStringList shown;
+        for (int i = 0; i < widget->count(); ++i)
+            shown << widget->itemText(i);
+        if (shown != texts) {
+            widget->clear();
+            widget->addItems(texts);
+        }
+        widget->setCurrentIndex(current);
+        widget->setEnabled(drives.isEnabled());
+    };
+    follow(drives, refresh);
+    connect(widget, &QComboBox::activated, this, [this, widget, &drives, refresh](int index) {
+        const std::string text = widget->itemText(index).toStdString();
+        act(refresh, [&drives, text] { drives.setDrive(text); });
+    });
+    return widget;
+}
+
+QWidget *FormView::bindDirectoryList(DirectoryList &directories, QWidget &parent)
+{
+    auto *widget = new EntryListView(&parent);
+    auto *rows = new EntryListModel(widget);
+    widget->setModel(rows);
+    widget->setItemDelegate(new IndentDelegate(widget));
+    const auto refresh = [widget, rows, &directories] {
+        const auto &entries = directories.entries();
+        std::vector<ListRow> lines;
+        lines.reserve(entries.size());
+        for (const DirectoryEntry &entry : entries)
+            lines.push_back({entry.label, entry.depth,
+                             entry.open ? ListRow::Look::OpenFolder : ListRow::Look::Folder});
+        // An entry the user has only clicked stays marked until the list changes.
+        if (rows->setRows(std::move(lines)))
+            widget->showCurrentRow(currentDirectoryRow(entries));
+        widget->setEnabled(directories.isEnabled());
+    };
+    follow(directories, refresh);
+    connect(widget, &EntryListView::entryClicked, this, [this, &directories, refresh](int row) {
+        act(refresh,
+            [&directories, row] { directories.clickEntry(static_cast<std::size_t>(row)); });
+    });
+    connect(widget, &EntryListView::entryOpened, this, [this, &directories, refresh](int row) {
+        act(refresh, [this, &directories, row] {
+            report(directories.openEntry(static_cast<std::size_t>(row)));
+        });
+    });
+    return widget;
+}
+
+QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
+{
+    auto *widget = new EntryListView(&parent);
+    auto *rows = new EntryListModel(widget);
+    widget->setModel(rows);
+    const auto refresh = [widget, rows, &files] {
+        const auto &names = files.entries();
+        std::vector<ListRow> lines;
+        lines.reserve(names.size());
+        int chosen = -1;
+        for (const std::string &name : names) {
+            if (chosen < 0 && !files.chosen().empty() && name == files.chosen())
+                chosen = static_cast<int>(lines.size());
+            lines.push_back({name, 0, ListRow::Look::Plain});
+        }
+        rows->setRows(std::move(lines));
+        const QModelIndex current = widget->currentIndex();
+        const bool marked = widget->selectionModel()->isSelected(current);
+        if ((current.isValid() && marked ? current.row() : -1) != chosen)
+            widget->showCurrentRow(chosen);
+        widget->setEnabled(files.isEnabled());
+    };
+    follow(files, refresh);
+    const auto choose = [this, &files, rows, refresh](int row) {
+        if (row < 0 || row >= static_cast<int>(rows->rows().size()))
+            return;
+        const std::string name = rows->rows()[static_cast<std::size_t>(row)].text;
+        act(refresh, [&files, name] { files.choose(name); });
+    };
+    connect(widget, &EntryListView::entryClicked, this, choose);
+    connect(widget, &EntryListView::entryOpened, this, choose);
+    return widget;
+}
+
+void FormView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+void FormView::closeEvent(QCloseEvent *event)
+{
+    // The window set decides what closing means (the about box goes, any other window ends
+    // the program) and tells the host what to hide.
+    event->ignore();
+    if (!m_detached && isVisible())
+        Q_EMIT closeRequested();
+}
+
+void FormView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        // A window without a menu is a box (the about box): Escape closes it like its title
+        // bar. A wizard window ignores Escape, so that no step is dismissed by accident.
+        if (!m_hasMenu && !m_detached)
+            Q_EMIT closeRequested();
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled()) {
+            button->click();
+        }
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+} // namespace kelvane

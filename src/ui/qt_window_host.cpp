@@ -1,0 +1,84 @@
+#include "ui/qt_window_host.h"
+
+#include "ui/blueprint.h"
+#include "ui/form_view.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace kelvane {
+
+QtWindowHost::QtWindowHost(Services &services)
+    : m_services(services)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    m_background =
+        blueprintPicture(QSize(FormView::FormWidth, FormView::MenuBarHeight + FormView::FormHeight),
+                         screen ? screen->devicePixelRatio() : 1.0);
+}
+
+QtWindowHost::~QtWindowHost()
+{
+    // The windows may be destroyed already, so the views go without detaching.
+    for (auto &[window, view] : m_views)
+        delete view;
+    for (const QPointer<FormView> &view : m_closed)
+        delete view.data();
+}
+
+FormView *QtWindowHost::view(const Window &window) const
+{
+    const auto found = m_views.find(&window);
+    return found == m_views.end() ? nullptr : found->second;
+}
+
+void QtWindowHost::showWindow(Window &window)
+{
+    FormView *shown = view(window);
+    if (!shown) {
+        shown = new FormView(window, m_services, m_background);
+        m_views[&window] = shown;
+        QObject::connect(shown, &FormView::closeRequested, shown, [this, &window] {
+            if (m_windows)
+                m_windows->closedByUser(window);
+        });
+    }
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+}
+
+void QtWindowHost::hideWindow(Window &window)
+{
+    if (FormView *hidden = view(window))
+        hidden->hide();
+}
+
+void QtWindowHost::closeWindow(Window &window)
+{
+    const auto found = m_views.find(&window);
+    if (found == m_views.end())
+        return;
+    FormView *closed = found->second;
+    m_views.erase(found);
+    // The window is destroyed right after this call, perhaps while its view is still busy
+    // with the click that closed it: cut the view loose now, delete it later.
+    closed->detach();
+    closed->hide();
+    closed->deleteLater();
+    std::erase_if(m_closed, [](const QPointer<FormView> &view) { return view.isNull(); });
+    m_closed.emplace_back(closed);
+}
+
+void QtWindowHost::quit()
+{
+    for (auto &[window, view] : m_views)
+        view->hide();
+    // exit() rather than quit(): quit() first asks every window to close, and the views
+    // refuse that, since closing a window is the window set's decision.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+} // namespace kelvane
