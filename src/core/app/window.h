@@ -45,6 +45,9 @@ public:
     // What a navigation action runs on this window before moving on: by default only the save
     // routine. False keeps the user here.
     virtual bool leave();
+    // The same for an action that leads to `to`; a window whose checks word a message after
+    // where the user goes overrides this.
+    virtual bool leaveTowards(WindowId /*to*/) { return leave(); }
 
     // The user chose a menu item; the window set carries out its action.
     void activateMenuItem(const std::string &name);

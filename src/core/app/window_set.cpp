@@ -92,7 +92,7 @@ void WindowSet::start()
 
 void WindowSet::navigate(Window &from, WindowId to)
 {
-    if (m_ended || !from.leave())
+    if (m_ended || !from.leaveTowards(to))
         return;
     Window &target = window(to);
     m_host.showWindow(target);

@@ -4,6 +4,7 @@
 
 namespace kelvane {
 
+// The switches of HLCSG, the first compiler of the chain.
 class CSG_Optionen : public ToolWindow
 {
 public:
@@ -11,8 +12,15 @@ public:
         : ToolWindow(WindowId::CSG_Optionen, "Kelvane - CSG-Optionen", "Csg", services)
     {}
 
-    Button step_next2{*this, {"step_next2", "Zum nächsten Schritt...", {}, {470, 200, 150, 30}},
+    static const OptionTable &table();
+
+    Label CSGoptionsINFO{
+        *this, {"CSGoptionsINFO", "Wählen Sie hier die CSG-Optionen aus.", {}, {20, 10, 600, 20}}};
+    Switches switches{*this, table()};
+    Button step_next2{*this,
+                      {"step_next2", "Zum nächsten Schritt...", {}, {470, 190, 150, 30}},
                       WindowId::BSP_Optionen};
+    ParameterField csgvalues{*this, "csgvalues"};
 };
 
 } // namespace kelvane

@@ -1,14 +1,108 @@
 #include "toolwindows/tool_window.h"
 
+#include <algorithm>
+#include <cassert>
+#include <vector>
+
 namespace kelvane {
 
 bool ToolWindow::leave()
 {
+    return leaveFor(std::nullopt);
+}
+
+bool ToolWindow::leaveTowards(WindowId to)
+{
+    return leaveFor(to);
+}
+
+bool ToolWindow::leaveFor(std::optional<WindowId> to)
+{
+    // Saved before the checks, so a refused combination is what the next run loads.
     save();
-    if (!checks())
+    if (!checks(to))
         return false;
     build();
     return true;
+}
+
+std::string ToolWindow::parameterLine() const
+{
+    return m_parameterField ? m_parameterField->text() : std::string();
+}
+
+CheckBox &ToolWindow::box(std::string_view name) const
+{
+    Switch *s = m_switches ? m_switches->find(name) : nullptr;
+    assert(s && "a check box of this window");
+    return s->box();
+}
+
+TextField &ToolWindow::field(std::string_view name) const
+{
+    auto *field = dynamic_cast<TextField *>(control(name));
+    assert(field && "a text field of this window");
+    return *field;
+}
+
+void ToolWindow::adopt(Switches &switches)
+{
+    assert(!m_switches && "one table of switches per window");
+    m_switches = &switches;
+
+    const auto &all = switches.all();
+    std::vector<int> sets;
+    for (const auto &s : all)
+        if (std::find(sets.begin(), sets.end(), s->spec().storeSet) == sets.end())
+            sets.push_back(s->spec().storeSet);
+    for (int set : sets) {
+        for (const auto &s : all)
+            if (s->spec().storeSet == set && !s->spec().storedName.empty())
+                store(s->spec().storedName, s->box());
+        for (const auto &s : all)
+            if (s->spec().storeSet == set && !s->spec().storedName.empty() && s->field())
+                store(s->spec().storedName + "_value", *s->field());
+    }
+
+    for (const Note &note : switches.table().notes) {
+        Switch *s = switches.find(note.box);
+        assert(s && "a note belongs to a check box of its window");
+        // Raised by the load step too: a stored "1" shows the note while the window loads.
+        s->box().changed.connect([this, text = note.text](int state) {
+            if (state == CheckBox::Checked)
+                showInformation(text);
+        });
+    }
+}
+
+bool ToolWindow::checks(std::optional<WindowId> to)
+{
+    if (!m_switches)
+        return true;
+    for (const Check &check : m_switches->table().checks) {
+        if (!m_switches->fails(check))
+            continue;
+        const std::string &text =
+            check.towards && check.towards == to ? check.messageTowards : check.message;
+        services().messages.show(text, check.icon, check.title);
+        if (!check.goesOn)
+            return false;
+    }
+    return true;
+}
+
+void ToolWindow::build()
+{
+    if (m_switches && m_parameterField)
+        m_parameterField->setText(m_switches->parameterLine());
+}
+
+ParameterField::ParameterField(ToolWindow &window, std::string name)
+    : TextField(window, {std::move(name), {}, {}, {}})
+{
+    setHidden(true);
+    assert(!window.m_parameterField && "one parameter field per window");
+    window.m_parameterField = this;
 }
 
 } // namespace kelvane

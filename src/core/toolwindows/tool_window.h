@@ -1,23 +1,58 @@
 #pragma once
 
 #include "app/window.h"
+#include "toolwindows/option_table.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace kelvane {
 
+class ParameterField;
+
 // A compiler's option window. Leaving it saves first, then checks, then builds the parameter
 // line; a failed check keeps the user here with the values saved but the line unchanged.
+// A subclass declares its label, its `Switches` from its table, its buttons and its
+// `ParameterField` as members; the switches and the field hand themselves to the window.
 class ToolWindow : public Window
 {
 public:
     using Window::Window;
 
     bool leave() override;
+    bool leaveTowards(WindowId to) override;
 
-protected:
-    // The window's checks in their order; shows the first failing one's message.
-    virtual bool checks() { return true; }
+    // The line of the last navigation action that passed the checks; empty until then.
+    std::string parameterLine() const;
+
+    // A switch's check box or value field by name; asserts that it exists.
+    CheckBox &box(std::string_view name) const;
+    TextField &field(std::string_view name) const;
+
+    const Switches *switches() const { return m_switches; }
+
+private:
+    friend class Switches;
+    friend class ParameterField;
+
+    void adopt(Switches &switches);
+    // The window's checks in their order; shows the first refusal and any hint before it.
+    bool checks(std::optional<WindowId> to);
     // Builds the parameter line into the window's parameter field.
-    virtual void build() {}
+    void build();
+    bool leaveFor(std::optional<WindowId> to);
+
+    Switches *m_switches = nullptr;
+    ParameterField *m_parameterField = nullptr;
+};
+
+// The hidden field in which a tool window keeps its parameter line for the end window. It is
+// never stored: a window that was only loaded hands over the empty text.
+class ParameterField : public TextField
+{
+public:
+    ParameterField(ToolWindow &window, std::string name);
 };
 
 } // namespace kelvane
