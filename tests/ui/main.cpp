@@ -1,0 +1,33 @@
+#include <QApplication>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The offscreen platform cannot raise windows or pass size hints and says so each time; that
+// says nothing about the program.
+QtMessageHandler defaultHandler = nullptr;
+
+void quietMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (defaultHandler)
+        defaultHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+} // namespace
+
+// The view tests need a QApplication for their whole run; they run without a display.
+int main(int argc, char **argv)
+{
+    defaultHandler = qInstallMessageHandler(quietMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
