@@ -507,8 +507,9 @@ TEST_P(EveryToolWindowTest, LayoutFitsTheClientAreaWithoutOverlapsInTabOrder)
     // Tab order: each value field right after its box.
     const auto &controls = w.controls();
     for (const auto &s : w.switches()->all()) {
-        if (s->field())
-            EXPECT_EQ(*(std::find(controls.begin(), controls.end(), &s->box()) + 1), s->field());
+        if (!s->field())
+            continue;
+        EXPECT_EQ(*(std::find(controls.begin(), controls.end(), &s->box()) + 1), s->field());
     }
 }
 

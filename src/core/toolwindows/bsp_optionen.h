@@ -20,7 +20,7 @@ public:
     Button step_next6{
         *this, {"step_next6", "Zu NETVIS", {}, {20, 190, 150, 30}}, WindowId::NETVIS_Optionen};
     Button step_next3{*this,
-                      {"step_next3", "Zum nächsten Schritt...", {}, {470, 190, 150, 30}},
+                      {"step_next3", "Zum nächsten Schritt...", {}, {450, 190, 170, 30}},
                       WindowId::VIS_Optionen};
     ParameterField bspvalues{*this, "bspvalues"};
 };

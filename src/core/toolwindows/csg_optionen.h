@@ -18,7 +18,7 @@ public:
         *this, {"CSGoptionsINFO", "Wählen Sie hier die CSG-Optionen aus.", {}, {20, 10, 600, 20}}};
     Switches switches{*this, table()};
     Button step_next2{*this,
-                      {"step_next2", "Zum nächsten Schritt...", {}, {470, 190, 150, 30}},
+                      {"step_next2", "Zum nächsten Schritt...", {}, {450, 190, 170, 30}},
                       WindowId::BSP_Optionen};
     ParameterField csgvalues{*this, "csgvalues"};
 };

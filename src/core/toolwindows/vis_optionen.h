@@ -21,7 +21,7 @@ public:
     Button step_next7{
         *this, {"step_next7", "Zu NETVIS", {}, {20, 190, 150, 30}}, WindowId::NETVIS_Optionen};
     Button step_next4{*this,
-                      {"step_next4", "Zum nächsten Schritt...", {}, {470, 190, 150, 30}},
+                      {"step_next4", "Zum nächsten Schritt...", {}, {450, 190, 170, 30}},
                       WindowId::RAD_Optionen};
     ParameterField visvalues{*this, "visvalues"};
 };
