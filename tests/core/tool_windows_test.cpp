@@ -199,9 +199,9 @@ protected:
     {
         for (const auto &s : w.switches()->all()) {
             if (s->box().name() == control)
-                return s->spec().storedName;
+                return s->def().storedName;
             if (s->field() && s->field()->name() == control)
-                return s->spec().storedName + "_value";
+                return s->def().storedName + "_value";
         }
         return {};
     }
@@ -550,10 +550,10 @@ public:
 
     static OptionTable table()
     {
-        SwitchSpec clientDev = common("client_dev", "-dev", 4, {1, 0, 0});
+        SwitchDef clientDev = common("client_dev", "-dev", 4, {1, 0, 0});
         clientDev.storedName = "client_dev";
         clientDev.storeSet = 1;
-        SwitchSpec ambient =
+        SwitchDef ambient =
             valued("ambient", "-ambient", "t", 5, {1, 0, 1}, {"ambient_value", "t", "0.5 0.5 0.5"});
         ambient.caption = "-ambient rgb";
         ambient.storeSet = 1;

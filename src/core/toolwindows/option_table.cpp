@@ -48,7 +48,7 @@ constexpr SharedSwitch kShared[] = {
     {"-dev", "Schaltet Entwicklermeldungen ein", "Wert als Ganzzahl (0-6)", "0"},
 };
 
-Rect boxRect(const GroupSpec &group, const Cell &cell)
+Rect boxRect(const GroupDef &group, const Cell &cell)
 {
     return {group.geometry.x + kInset + cell.column * group.columnPitch,
             group.geometry.y + kFirstRow + cell.row * kRowPitch, group.boxWidth, kRowHeight};
@@ -56,46 +56,46 @@ Rect boxRect(const GroupSpec &group, const Cell &cell)
 
 } // namespace
 
-SwitchSpec flag(std::string name, std::string switchText, std::string tooltip, int buildOrder,
-                Cell cell)
+SwitchDef flag(std::string name, std::string switchText, std::string tooltip, int buildOrder,
+               Cell cell)
 {
-    SwitchSpec spec;
-    spec.name = std::move(name);
-    spec.caption = switchText;
-    spec.tooltip = std::move(tooltip);
-    spec.storedName = storedNameOf(switchText);
-    spec.switchText = std::move(switchText);
-    spec.buildOrder = buildOrder;
-    spec.cell = cell;
-    return spec;
+    SwitchDef def;
+    def.name = std::move(name);
+    def.caption = switchText;
+    def.tooltip = std::move(tooltip);
+    def.storedName = storedNameOf(switchText);
+    def.switchText = std::move(switchText);
+    def.buildOrder = buildOrder;
+    def.cell = cell;
+    return def;
 }
 
-SwitchSpec valued(std::string name, std::string switchText, std::string tooltip, int buildOrder,
-                  Cell cell, ValueSpec value)
+SwitchDef valued(std::string name, std::string switchText, std::string tooltip, int buildOrder,
+                 Cell cell, ValueDef value)
 {
-    SwitchSpec spec =
+    SwitchDef def =
         flag(std::move(name), std::move(switchText), std::move(tooltip), buildOrder, cell);
-    spec.value = std::move(value);
-    return spec;
+    def.value = std::move(value);
+    return def;
 }
 
-SwitchSpec common(std::string name, std::string_view switchText, int buildOrder, Cell cell)
+SwitchDef common(std::string name, std::string_view switchText, int buildOrder, Cell cell)
 {
     const auto shared =
         std::find_if(std::begin(kShared), std::end(kShared),
                      [&](const SharedSwitch &s) { return s.switchText == switchText; });
     assert(shared != std::end(kShared) && "a switch that the compilers share");
-    SwitchSpec spec = flag(std::move(name), std::string(switchText), std::string(shared->tooltip),
-                           buildOrder, cell);
+    SwitchDef def = flag(std::move(name), std::string(switchText), std::string(shared->tooltip),
+                         buildOrder, cell);
     if (!shared->fieldTooltip.empty())
-        spec.value = ValueSpec{spec.name + "_value", std::string(shared->fieldTooltip),
-                               std::string(shared->startText)};
+        def.value = ValueDef{def.name + "_value", std::string(shared->fieldTooltip),
+                             std::string(shared->startText)};
     if (switchText == "-threads") {
-        spec.startState = CheckBox::Grey;
-        spec.operable = false;
-        spec.storedName.clear();
+        def.startState = CheckBox::Grey;
+        def.operable = false;
+        def.storedName.clear();
     }
-    return spec;
+    return def;
 }
 
 Check bothChecked(std::string box, std::string other, std::string message)
@@ -128,33 +128,32 @@ Check between(std::string box, double low, double high, std::string message)
 
 // ---------------------------------------------------------------------------------------------
 
-Switch::Switch(Window &window, SwitchSpec spec, const GroupBox &group, const GroupSpec &layout)
-    : m_spec(std::move(spec))
-    , m_box(window,
-            {m_spec.name, m_spec.caption, m_spec.tooltip, boxRect(layout, m_spec.cell), &group},
-            m_spec.startState)
+Switch::Switch(Window &window, SwitchDef def, const GroupBox &group, const GroupDef &layout)
+    : m_def(std::move(def))
+    , m_box(window, {m_def.name, m_def.caption, m_def.tooltip, boxRect(layout, m_def.cell), &group},
+            m_def.startState)
 {
-    m_box.setEnabled(m_spec.operable);
-    if (!m_spec.value)
+    m_box.setEnabled(m_def.operable);
+    if (!m_def.value)
         return;
     const Rect box = m_box.geometry();
-    const int width = m_spec.value->width ? m_spec.value->width : layout.fieldWidth;
+    const int width = m_def.value->width ? m_def.value->width : layout.fieldWidth;
     m_field = std::make_unique<TextField>(
         window,
-        ControlSpec{m_spec.value->name,
+        ControlSpec{m_def.value->name,
                     {},
-                    m_spec.value->tooltip,
+                    m_def.value->tooltip,
                     {box.x + box.w + kFieldGap, box.y, width, kRowHeight},
                     &group},
-        m_spec.value->startText);
-    m_field->setEnabled(m_spec.operable);
+        m_def.value->startText);
+    m_field->setEnabled(m_def.operable);
 }
 
 std::string Switch::piece() const
 {
     if (!m_box.isChecked())
         return {};
-    std::string piece = " " + m_spec.switchText;
+    std::string piece = " " + m_def.switchText;
     if (m_field)
         piece += " " + m_field->text();
     return piece;
@@ -165,21 +164,21 @@ std::string Switch::piece() const
 Switches::Switches(ToolWindow &window, const OptionTable &table)
     : m_table(table)
 {
-    for (const SwitchSpec &spec : m_table.switches) {
-        const int group = spec.cell.group;
+    for (const SwitchDef &def : m_table.switches) {
+        const int group = def.cell.group;
         assert(group >= 0 && group < static_cast<int>(m_table.groups.size()));
         assert(group + 1 >= static_cast<int>(m_groups.size()) &&
                "switches declared group by group");
         while (static_cast<int>(m_groups.size()) <= group) {
-            const GroupSpec &g = m_table.groups[m_groups.size()];
+            const GroupDef &g = m_table.groups[m_groups.size()];
             m_groups.push_back(
                 std::make_unique<GroupBox>(window, ControlSpec{g.name, g.caption, {}, g.geometry}));
         }
         m_switches.push_back(
-            std::make_unique<Switch>(window, spec, *m_groups[group], m_table.groups[group]));
+            std::make_unique<Switch>(window, def, *m_groups[group], m_table.groups[group]));
     }
     while (m_groups.size() < m_table.groups.size()) {
-        const GroupSpec &g = m_table.groups[m_groups.size()];
+        const GroupDef &g = m_table.groups[m_groups.size()];
         m_groups.push_back(
             std::make_unique<GroupBox>(window, ControlSpec{g.name, g.caption, {}, g.geometry}));
     }
@@ -187,11 +186,11 @@ Switches::Switches(ToolWindow &window, const OptionTable &table)
     for (const auto &s : m_switches)
         m_buildOrder.push_back(s.get());
     std::sort(m_buildOrder.begin(), m_buildOrder.end(), [](const Switch *a, const Switch *b) {
-        return a->spec().buildOrder < b->spec().buildOrder;
+        return a->def().buildOrder < b->def().buildOrder;
     });
     assert(std::adjacent_find(m_buildOrder.begin(), m_buildOrder.end(),
                               [](const Switch *a, const Switch *b) {
-                                  return a->spec().buildOrder == b->spec().buildOrder;
+                                  return a->def().buildOrder == b->def().buildOrder;
                               }) == m_buildOrder.end() &&
            "each switch has its own place in the line");
 
@@ -201,7 +200,7 @@ Switches::Switches(ToolWindow &window, const OptionTable &table)
 Switch *Switches::find(std::string_view boxName) const
 {
     for (const auto &s : m_switches)
-        if (s->spec().name == boxName)
+        if (s->def().name == boxName)
             return s.get();
     return nullptr;
 }

@@ -17,7 +17,7 @@ class ToolWindow;
 
 // A group box of a tool window and the grid its switches stand in. Columns and rows count from
 // 0; a value field stands right of its box.
-struct GroupSpec
+struct GroupDef
 {
     std::string name;
     std::string caption;
@@ -36,7 +36,7 @@ struct Cell
 };
 
 // The text field beside a switch that takes a value.
-struct ValueSpec
+struct ValueDef
 {
     std::string name;
     std::string tooltip;
@@ -46,7 +46,7 @@ struct ValueSpec
 
 // One command-line switch of a compiler, declared once: its check box and value field, what
 // it stores, the piece it adds to the parameter line and where it stands.
-struct SwitchSpec
+struct SwitchDef
 {
     std::string name; // of the check box
     std::string caption;
@@ -63,7 +63,7 @@ struct SwitchSpec
     // The place of the piece in the parameter line, counted from 1; not the place on screen.
     int buildOrder = 0;
     Cell cell;
-    std::optional<ValueSpec> value;
+    std::optional<ValueDef> value;
     // A window with several sets of the same switches (a server and a client set) stores them
     // set after set: each set's boxes, then that set's fields.
     int storeSet = 0;
@@ -104,22 +104,22 @@ struct Note
 // parameter field.
 struct OptionTable
 {
-    std::vector<GroupSpec> groups;
-    std::vector<SwitchSpec> switches; // in tab order, group after group
-    std::vector<Check> checks;        // in the order they run; the first refusal ends the action
+    std::vector<GroupDef> groups;
+    std::vector<SwitchDef> switches; // in tab order, group after group
+    std::vector<Check> checks;       // in the order they run; the first refusal ends the action
     std::vector<Note> notes;
 };
 
 // Declaring switches. The stored name is the switch without its "-".
-SwitchSpec flag(std::string name, std::string switchText, std::string tooltip, int buildOrder,
-                Cell cell);
-SwitchSpec valued(std::string name, std::string switchText, std::string tooltip, int buildOrder,
-                  Cell cell, ValueSpec value);
+SwitchDef flag(std::string name, std::string switchText, std::string tooltip, int buildOrder,
+               Cell cell);
+SwitchDef valued(std::string name, std::string switchText, std::string tooltip, int buildOrder,
+                 Cell cell, ValueDef value);
 // A switch that several compilers share, with its tooltip and value field: "-chart", "-low",
 // "-high", "-nolog", "-estimate", "-verbose", "-noinfo", "-noclip", "-fast", "-full",
 // "-texdata", "-threads", "-dev". The value field is named after the box. "-threads" starts
 // grey, cannot be operated and is not stored.
-SwitchSpec common(std::string name, std::string_view switchText, int buildOrder, Cell cell);
+SwitchDef common(std::string name, std::string_view switchText, int buildOrder, Cell cell);
 
 // Declaring checks.
 Check bothChecked(std::string box, std::string other, std::string message);
@@ -136,9 +136,9 @@ inline constexpr std::string_view kDevAtMostSix = "Der größte Wert für -dev i
 class Switch
 {
 public:
-    Switch(Window &window, SwitchSpec spec, const GroupBox &group, const GroupSpec &layout);
+    Switch(Window &window, SwitchDef def, const GroupBox &group, const GroupDef &layout);
 
-    const SwitchSpec &spec() const { return m_spec; }
+    const SwitchDef &def() const { return m_def; }
     CheckBox &box() { return m_box; }
     const CheckBox &box() const { return m_box; }
     // Null for a switch without a value.
@@ -148,7 +148,7 @@ public:
     std::string piece() const;
 
 private:
-    SwitchSpec m_spec;
+    SwitchDef m_def;
     CheckBox m_box;
     std::unique_ptr<TextField> m_field;
 };

@@ -53,15 +53,15 @@ void ToolWindow::adopt(Switches &switches)
     const auto &all = switches.all();
     std::vector<int> sets;
     for (const auto &s : all)
-        if (std::find(sets.begin(), sets.end(), s->spec().storeSet) == sets.end())
-            sets.push_back(s->spec().storeSet);
+        if (std::find(sets.begin(), sets.end(), s->def().storeSet) == sets.end())
+            sets.push_back(s->def().storeSet);
     for (int set : sets) {
         for (const auto &s : all)
-            if (s->spec().storeSet == set && !s->spec().storedName.empty())
-                store(s->spec().storedName, s->box());
+            if (s->def().storeSet == set && !s->def().storedName.empty())
+                store(s->def().storedName, s->box());
         for (const auto &s : all)
-            if (s->spec().storeSet == set && !s->spec().storedName.empty() && s->field())
-                store(s->spec().storedName + "_value", *s->field());
+            if (s->def().storeSet == set && !s->def().storedName.empty() && s->field())
+                store(s->def().storedName + "_value", *s->field());
     }
 
     for (const Note &note : switches.table().notes) {
