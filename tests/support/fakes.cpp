@@ -154,6 +154,10 @@ Outcome FakeWriter::writeFile(std::string_view dosPath, std::string_view bytes)
 {
     if (failure)
         return failure;
+    if (const auto up = dos::parent(dosPath)) {
+        if (const auto found = failingDirectories.find(*up); found != failingDirectories.end())
+            return found->second;
+    }
     written[std::string(dosPath)] = std::string(bytes);
     return std::nullopt;
 }

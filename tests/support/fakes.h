@@ -90,7 +90,8 @@ class FakeWriter : public TextFileWriter
 public:
     Outcome writeFile(std::string_view dosPath, std::string_view bytes) override;
     std::map<std::string, std::string> written;
-    Outcome failure;
+    Outcome failure;                                  // every write fails
+    std::map<std::string, Failure> failingDirectories; // writes into these fail
 };
 
 class FakeLauncher : public ProgramLauncher
@@ -98,8 +99,10 @@ class FakeLauncher : public ProgramLauncher
 public:
     Outcome startScript(std::string_view dosPath) override;
     Outcome startProgram(std::string_view dosPath) override;
+    unsigned scriptCodePage() override { return codePage; }
     std::vector<std::string> started;
     Outcome failure;
+    unsigned codePage = 850;
 };
 
 // Records what the window set asks of the user interface.

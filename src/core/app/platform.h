@@ -100,6 +100,10 @@ public:
     virtual Outcome startScript(std::string_view dosPath) = 0;
     // Starts a program (a DOS path) without waiting for it.
     virtual Outcome startProgram(std::string_view dosPath) = 0;
+    // The code page in which the command interpreter that startScript runs reads a batch
+    // file: the system's OEM code page on Windows, the one of Wine's locale under Wine. 0 when
+    // unknown; a script then takes ASCII text only.
+    virtual unsigned scriptCodePage() { return 0; }
 };
 
 } // namespace kelvane
