@@ -1,0 +1,192 @@
+#include "platform/win32/win32_registry.h"
+
+#include "platform/win32/win32_text.h"
+
+#include <limits>
+
+namespace kelvane {
+
+namespace {
+
+// Root indexes are 16-bit; only the non-negative ones name predefined keys.
+constexpr RegKey kLastRoot = kRootBase + 0x7FFF;
+// Our own handles stay below every handle a root index could produce.
+constexpr RegKey kLastOwnHandle = kRootBase - 0x8001;
+
+bool isString(DWORD type)
+{
+    return type == RegType::String || type == RegType::ExpandString ||
+           type == RegType::MultiString;
+}
+
+// A key or value name as the A functions take it. A zero inside would cut it short, so such a
+// name names nothing.
+std::optional<std::string> ansiName(std::string_view name)
+{
+    if (name.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    return win32::toCodePage(name, CP_ACP);
+}
+
+} // namespace
+
+Win32RegistryBackend::~Win32RegistryBackend()
+{
+    for (const auto &[handle, key] : m_open)
+        ::RegCloseKey(key);
+}
+
+HKEY Win32RegistryBackend::predefinedKey(RegKey root)
+{
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+}
+
+HKEY Win32RegistryBackend::systemKey(RegKey key) const
+{
+    if (const auto it = m_open.find(key); it != m_open.end())
+        return it->second;
+    if (key >= kRootBase && key <= kLastRoot)
+        return predefinedKey(key);
+    return nullptr;
+}
+
+RegKey Win32RegistryBackend::issue(HKEY key)
+{
+    while (m_open.contains(m_nextHandle) || m_nextHandle == kInvalidKey)
+        m_nextHandle = m_nextHandle >= kLastOwnHandle ? 1 : m_nextHandle + 1;
+    const RegKey handle = m_nextHandle;
+    m_open.emplace(handle, key);
+    m_nextHandle = m_nextHandle >= kLastOwnHandle ? 1 : m_nextHandle + 1;
+    return handle;
+}
+
+RegKey Win32RegistryBackend::openKey(RegKey parent, std::string_view subKey, std::uint32_t access)
+{
+    const HKEY parentKey = systemKey(parent);
+    const std::optional<std::string> name = ansiName(subKey);
+    if (!parentKey || !name)
+        return kInvalidKey;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(parentKey, name->c_str(), 0, access, &key) != ERROR_SUCCESS)
+        return kInvalidKey;
+    return issue(key);
+}
+
+RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey,
+                                       std::uint32_t access)
+{
+    const HKEY parentKey = systemKey(parent);
+    const std::optional<std::string> name = ansiName(subKey);
+    if (!parentKey || !name)
+        return kInvalidKey;
+    char emptyClass[] = "";
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    if (::RegCreateKeyExA(parentKey, name->c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE, access,
+                          nullptr, &key, &disposition) != ERROR_SUCCESS)
+        return kInvalidKey;
+    return issue(key);
+}
+
+std::optional<std::pair<DWORD, std::string>> Win32RegistryBackend::readWhole(HKEY key,
+                                                                            const std::string &name)
+{
+    // Another program may change the value between asking for its size and reading it.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
+        DWORD count = size;
+        const LONG result = ::RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                                               reinterpret_cast<BYTE *>(bytes.data()), &count);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS)
+            return std::nullopt;
+        bytes.resize(count);
+        return std::pair{type, std::move(bytes)};
+    }
+    return std::nullopt;
+}
+
+std::optional<RegValueInfo> Win32RegistryBackend::queryValueInfo(RegKey key,
+                                                                 std::string_view name)
+{
+    const HKEY systemHandle = systemKey(key);
+    const std::optional<std::string> valueName = ansiName(name);
+    if (!systemHandle || !valueName)
+        return std::nullopt;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(systemHandle, valueName->c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    if (!isString(type))
+        return RegValueInfo{type, size};
+
+    // The size of a string counts the bytes it takes in UTF-8, which only the text itself tells.
+    const auto whole = readWhole(systemHandle, *valueName);
+    if (!whole)
+        return std::nullopt;
+    return RegValueInfo{whole->first, win32::fromCodePage(whole->second, CP_ACP).size()};
+}
+
+std::optional<std::string> Win32RegistryBackend::queryValueData(RegKey key, std::string_view name,
+                                                                std::size_t bufferSize)
+{
+    const HKEY systemHandle = systemKey(key);
+    const std::optional<std::string> valueName = ansiName(name);
+    if (!systemHandle || !valueName || bufferSize > std::numeric_limits<DWORD>::max())
+        return std::nullopt;
+
+    // A UTF-8 text never has fewer bytes than the same text in the ANSI code page, so a buffer
+    // of the size the core asks for holds the registry's bytes whenever the text fits.
+    std::string bytes(bufferSize, '\0');
+    BYTE none = 0;
+    DWORD type = 0;
+    DWORD count = static_cast<DWORD>(bufferSize);
+    if (::RegQueryValueExA(systemHandle, valueName->c_str(), nullptr, &type,
+                           bufferSize ? reinterpret_cast<BYTE *>(bytes.data()) : &none,
+                           &count) != ERROR_SUCCESS)
+        return std::nullopt;
+    bytes.resize(count);
+    if (!isString(type))
+        return bytes;
+    std::string text = win32::fromCodePage(bytes, CP_ACP);
+    if (text.size() > bufferSize)
+        return std::nullopt;
+    return text;
+}
+
+bool Win32RegistryBackend::setValue(RegKey key, std::string_view name, std::uint32_t type,
+                                    std::string_view data)
+{
+    const HKEY systemHandle = systemKey(key);
+    const std::optional<std::string> valueName = ansiName(name);
+    if (!systemHandle || !valueName)
+        return false;
+    std::optional<std::string> bytes =
+        isString(type) ? win32::toCodePage(data, CP_ACP) : std::optional(std::string(data));
+    if (!bytes || bytes->size() >= std::numeric_limits<DWORD>::max())
+        return false;
+    const DWORD count = static_cast<DWORD>(bytes->size());
+    // The registry adds a terminating zero to a string whose last character is not one when a
+    // zero byte follows the data in memory. The stored byte count is to be the text's length, so
+    // the byte after the data is never zero.
+    bytes->push_back('\xFF');
+    return ::RegSetValueExA(systemHandle, valueName->c_str(), 0, type,
+                            reinterpret_cast<const BYTE *>(bytes->data()), count) == ERROR_SUCCESS;
+}
+
+void Win32RegistryBackend::closeKey(RegKey key)
+{
+    const auto it = m_open.find(key);
+    if (it == m_open.end())
+        return;
+    ::RegCloseKey(it->second);
+    m_open.erase(it);
+}
+
+} // namespace kelvane
