@@ -5,6 +5,7 @@
 #include "app/window_set.h"
 #include "platform/posix/file_hive.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_opener.h"
 #include "platform/posix/posix_program.h"
 #include "platform/posix/posix_text_file.h"
@@ -13,7 +14,6 @@
 #include "ui/form_view.h"
 #include "ui/qt_message_service.h"
 #include "ui/qt_window_host.h"
-#include "ui/unavailable_launcher.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -65,7 +65,7 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     PosixProgramInfo program(drives, PosixProgramInfo::userDataDirectoryFromEnvironment());
     PosixDesktopOpener opener(drives);
     PosixTextFileWriter writer(drives);
-    UnavailableProgramLauncher launcher;
+    PosixLauncher launcher(drives);
     QtMessageService messages;
     HelpFile help(files, opener, messages);
     Services services{registry, messages, files, program, opener, writer, launcher, help};
