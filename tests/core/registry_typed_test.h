@@ -17,19 +17,20 @@
 
 #include "settings/registry.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace kelvane {
 
-template <typename Harness>
-class RegistryOperationsTest : public ::testing::Test
+template <typename Harness> class RegistryOperationsTest : public ::testing::Test
 {
 protected:
-    std::string path(std::string_view below) const { return harness.base + "\\" + std::string(below); }
+    std::string path(std::string_view below) const
+    {
+        return harness.base + "\\" + std::string(below);
+    }
 
     Harness harness;
     Registry registry{harness.backend};
@@ -41,8 +42,8 @@ TYPED_TEST_SUITE_P(RegistryOperationsTest);
 TYPED_TEST_P(RegistryOperationsTest, SavedTextReadsBackTheSame)
 {
     using namespace std::string_literals;
-    for (const std::string &text : {"1"s, "zhlt.wad halflife.wad"s, ""s, "Z:\\home\\me\\Maps"s,
-                                   "Größe äöü ß"s}) {
+    for (const std::string &text :
+         {"1"s, "zhlt.wad halflife.wad"s, ""s, "Z:\\home\\me\\Maps"s, "Größe äöü ß"s}) {
         this->registry.SaveString(1, this->csg, "wadinclude_value", text);
         EXPECT_EQ(this->registry.ReadValue(1, this->csg, "wadinclude_value"), text);
     }

@@ -3,7 +3,6 @@
 #include "platform/win32/win32_text.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace kelvane::testing {

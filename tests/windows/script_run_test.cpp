@@ -15,7 +15,6 @@
 #include "windows/temp_directory.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace kelvane {
@@ -31,7 +30,9 @@ using testing::TempDirectory;
 class Handle
 {
 public:
-    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    explicit Handle(HANDLE handle)
+        : m_handle(handle)
+    {}
     ~Handle()
     {
         if (m_handle && m_handle != INVALID_HANDLE_VALUE)
@@ -48,7 +49,9 @@ private:
 class ProgramIn : public ProgramInfo
 {
 public:
-    explicit ProgramIn(std::string directory) : m_directory(std::move(directory)) {}
+    explicit ProgramIn(std::string directory)
+        : m_directory(std::move(directory))
+    {}
     std::string programDirectory() override { return m_directory; }
     std::string userDataDirectory() override { return {}; }
 
@@ -62,7 +65,9 @@ private:
 class WaitingLauncher : public Win32ProgramLauncher
 {
 public:
-    explicit WaitingLauncher(std::string outputPath) : m_outputPath(std::move(outputPath)) {}
+    explicit WaitingLauncher(std::string outputPath)
+        : m_outputPath(std::move(outputPath))
+    {}
 
     Outcome startScript(std::string_view dosPath) override
     {
@@ -71,10 +76,9 @@ public:
         std::wstring commandLine = L"cmd.exe /d /c \"" + win32::widen(dosPath) + L"\"";
 
         SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        const HANDLE output = ::CreateFileW(win32::widen(m_outputPath).c_str(),
-                                            FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            &inheritable, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                            nullptr);
+        const HANDLE output = ::CreateFileW(win32::widen(m_outputPath).c_str(), FILE_APPEND_DATA,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (output == INVALID_HANDLE_VALUE)
             return Failure{"no file for the script's output"};
         STARTUPINFOW startup = {};
@@ -139,8 +143,8 @@ struct WindowsApp
 {
     WindowsApp()
     {
-        for (const std::string &directory : {program, tools, mapDirectory, halfLife, mod,
-                                             mod + "\\maps"})
+        for (const std::string &directory :
+             {program, tools, mapDirectory, halfLife, mod, mod + "\\maps"})
             EXPECT_TRUE(makeDirectory(directory)) << directory;
         EXPECT_TRUE(testing::writeBytes(mapDirectory + "\\" + mapFile, "{}"));
         for (const char *name : {"HLCSG.EXE", "HLBSP.EXE", "HLVIS.EXE", "NETVIS.EXE", "HLRAD.EXE"})
@@ -219,7 +223,8 @@ std::vector<std::string> wordsOf(const std::string &text)
 }
 
 class PresetScriptRunTest : public ::testing::TestWithParam<PresetRun>
-{};
+{
+};
 
 TEST_P(PresetScriptRunTest, EveryProgramGetsItsArgumentsAndTheBspIsCopied)
 {
@@ -279,9 +284,8 @@ INSTANTIATE_TEST_SUITE_P(
                    bsp,
                    {"HLVIS.EXE", " -fast -estimate "},
                    {"HLRAD.EXE", " -estimate -bounce 0 -estimate "}}},
-        PresetRun{"entityupdate",
-                  &presets::entityupdate,
-                  {{"HLCSG.EXE", " -estimate -onlyents "}, bsp}},
+        PresetRun{
+            "entityupdate", &presets::entityupdate, {{"HLCSG.EXE", " -estimate -onlyents "}, bsp}},
         PresetRun{"lichtupdate",
                   &presets::lichtupdate,
                   {csg,

@@ -18,7 +18,6 @@
 #include "platform/win32/windows_api.h"
 
 #include <shellapi.h>
-
 #include <string>
 
 namespace {
@@ -54,16 +53,15 @@ std::wstring environment(const wchar_t *name)
 
 bool writeFile(const std::wstring &path, const std::string &bytes, bool append)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
-                                      FILE_SHARE_READ, nullptr,
-                                      append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr);
+    const HANDLE file = ::CreateFileW(
+        path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     ::CloseHandle(file);
     return ok;
 }
@@ -78,9 +76,8 @@ std::wstring programName()
 
 bool endsWithMap(const std::wstring &argument)
 {
-    return argument.size() > 4 &&
-           ::CompareStringOrdinal(argument.c_str() + argument.size() - 4, 4, L".map", 4, TRUE) ==
-               CSTR_EQUAL;
+    return argument.size() > 4 && ::CompareStringOrdinal(argument.c_str() + argument.size() - 4, 4,
+                                                         L".map", 4, TRUE) == CSTR_EQUAL;
 }
 
 } // namespace
@@ -102,8 +99,8 @@ int main()
     if (hasWadroot)
         record += "wadroot " + utf8(wadroot) + "\n";
     wchar_t directory[MAX_PATH] = {};
-    record += "cwd " + utf8(std::wstring(directory, ::GetCurrentDirectoryW(MAX_PATH, directory))) +
-              "\n";
+    record +=
+        "cwd " + utf8(std::wstring(directory, ::GetCurrentDirectoryW(MAX_PATH, directory))) + "\n";
     record += "end\n";
 
     int result = 0;

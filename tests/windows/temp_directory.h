@@ -3,7 +3,6 @@
 #include "platform/win32/win32_text.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace kelvane::testing {
@@ -83,9 +82,9 @@ inline bool writeBytes(const std::string &path, std::string_view bytes)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     ::CloseHandle(file);
     return ok;
 }

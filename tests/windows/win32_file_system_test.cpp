@@ -2,9 +2,8 @@
 #include "platform/win32/win32_text.h"
 #include "windows/temp_directory.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace kelvane {
 namespace {
@@ -56,8 +55,7 @@ TEST_F(Win32FileSystemTest, ListsDirectoriesAndFilesApartWithoutHiddenOnes)
 
     const Listing<std::string> directories = files.subdirectories(temp.path);
     EXPECT_FALSE(directories.failure);
-    EXPECT_EQ(sorted(directories.entries),
-              (std::vector<std::string>{"Größe mit Blank", "Karten"}));
+    EXPECT_EQ(sorted(directories.entries), (std::vector<std::string>{"Größe mit Blank", "Karten"}));
     const Listing<std::string> plain = files.files(temp.path);
     EXPECT_FALSE(plain.failure);
     EXPECT_EQ(sorted(plain.entries), (std::vector<std::string>{"test.map", "äöü ß.map"}));
@@ -121,7 +119,8 @@ TEST_F(Win32FileSystemTest, CurrentDirectoryIsKeptPerDrive)
     const wchar_t variable[] = {L'=', static_cast<wchar_t>(other), L':', L'\0'};
     ::SetEnvironmentVariableW(variable, nullptr);
     EXPECT_EQ(files.currentDirectory(other), (std::string{other, ':', '\\'}));
-    const std::wstring remembered = std::wstring{static_cast<wchar_t>(other)} + L":\\Spiele\\Half-Life";
+    const std::wstring remembered =
+        std::wstring{static_cast<wchar_t>(other)} + L":\\Spiele\\Half-Life";
     ::SetEnvironmentVariableW(variable, remembered.c_str());
     EXPECT_EQ(files.currentDirectory(other), win32::narrow(remembered));
     ::SetEnvironmentVariableW(variable, nullptr);

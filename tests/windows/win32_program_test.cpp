@@ -15,7 +15,8 @@ using testing::TempDirectory;
 class ScopedVariable
 {
 public:
-    ScopedVariable(const wchar_t *name, const std::wstring &value) : m_name(name)
+    ScopedVariable(const wchar_t *name, const std::wstring &value)
+        : m_name(name)
     {
         wchar_t old[4096] = {};
         const DWORD length = ::GetEnvironmentVariableW(name, old, 4096);

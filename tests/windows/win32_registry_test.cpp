@@ -31,7 +31,8 @@ struct Win32Harness
         if (type == RegType::String || type == RegType::ExpandString ||
             type == RegType::MultiString) {
             const std::wstring text = wide(data);
-            bytes.assign(reinterpret_cast<const char *>(text.data()), text.size() * sizeof(wchar_t));
+            bytes.assign(reinterpret_cast<const char *>(text.data()),
+                         text.size() * sizeof(wchar_t));
         }
         bytes.push_back('\0'); // a valid pointer also for no data
         EXPECT_EQ(::RegSetValueExW(key, wide(name).c_str(), 0, type,
@@ -123,9 +124,9 @@ TEST_F(Win32RegistryBackendTest, SavedStringHasOneBytePerCharacterAndNoTerminati
               ERROR_SUCCESS);
     char ansi[64] = {};
     DWORD size = sizeof ansi;
-    EXPECT_EQ(::RegQueryValueExA(key, "mapdir", nullptr, nullptr,
-                                 reinterpret_cast<BYTE *>(ansi), &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        ::RegQueryValueExA(key, "mapdir", nullptr, nullptr, reinterpret_cast<BYTE *>(ansi), &size),
+        ERROR_SUCCESS);
     ::RegCloseKey(key);
     EXPECT_EQ(size, 15u);
     EXPECT_EQ(std::string(ansi, size), *win32::toCodePage("C:\\Karten\\Größe", CP_ACP));

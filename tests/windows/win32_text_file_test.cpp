@@ -24,7 +24,8 @@ protected:
 TEST_F(Win32TextFileWriterTest, FileHoldsExactlyTheBytes)
 {
     const std::string path = temp / "compile.bat";
-    const std::string bytes = "@echo off\r\nSET WADROOT=C:\\Spiele\\Gr\x94\xE1" "e\r\n\x1A\0x"s;
+    const std::string bytes = "@echo off\r\nSET WADROOT=C:\\Spiele\\Gr\x94\xE1"
+                              "e\r\n\x1A\0x"s;
     EXPECT_FALSE(writer.writeFile(path, bytes));
     EXPECT_EQ(readBytes(path), bytes);
 }

@@ -27,7 +27,9 @@ private:
 class FindHandle
 {
 public:
-    explicit FindHandle(HANDLE handle) : m_handle(handle) {}
+    explicit FindHandle(HANDLE handle)
+        : m_handle(handle)
+    {}
     ~FindHandle()
     {
         if (m_handle != INVALID_HANDLE_VALUE)

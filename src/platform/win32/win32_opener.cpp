@@ -27,15 +27,14 @@ bool hasScheme(std::string_view url)
 
 Outcome Win32DesktopOpener::openDocument(std::string_view dosPath)
 {
-    return win32::shellOpen(dosPath, {},
-                            "Die Datei \"" + std::string(dosPath) +
-                                "\" konnte nicht geöffnet werden:");
+    return win32::shellOpen(
+        dosPath, {}, "Die Datei \"" + std::string(dosPath) + "\" konnte nicht geöffnet werden:");
 }
 
 Outcome Win32DesktopOpener::openUrl(std::string_view url)
 {
-    const std::string failure = "Die Adresse \"" + std::string(url) +
-                                "\" konnte nicht geöffnet werden:";
+    const std::string failure =
+        "Die Adresse \"" + std::string(url) + "\" konnte nicht geöffnet werden:";
     if (!hasScheme(url))
         return Failure{failure + " Sie ist keine Web- oder Mail-Adresse."};
     return win32::shellOpen(url, {}, failure);

@@ -15,8 +15,7 @@ constexpr RegKey kLastOwnHandle = kRootBase - 0x8001;
 
 bool isString(DWORD type)
 {
-    return type == RegType::String || type == RegType::ExpandString ||
-           type == RegType::MultiString;
+    return type == RegType::String || type == RegType::ExpandString || type == RegType::MultiString;
 }
 
 // A key or value name as the A functions take it. A zero inside would cut it short, so such a
@@ -72,8 +71,7 @@ RegKey Win32RegistryBackend::openKey(RegKey parent, std::string_view subKey, std
     return issue(key);
 }
 
-RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey,
-                                       std::uint32_t access)
+RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey, std::uint32_t access)
 {
     const HKEY parentKey = systemKey(parent);
     const std::optional<std::string> name = ansiName(subKey);
@@ -88,8 +86,8 @@ RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey,
     return issue(key);
 }
 
-std::optional<std::pair<DWORD, std::string>> Win32RegistryBackend::readWhole(HKEY key,
-                                                                            const std::string &name)
+std::optional<std::pair<DWORD, std::string>>
+Win32RegistryBackend::readWhole(HKEY key, const std::string &name)
 {
     // Another program may change the value between asking for its size and reading it.
     for (int attempt = 0; attempt < 8; ++attempt) {
@@ -111,8 +109,7 @@ std::optional<std::pair<DWORD, std::string>> Win32RegistryBackend::readWhole(HKE
     return std::nullopt;
 }
 
-std::optional<RegValueInfo> Win32RegistryBackend::queryValueInfo(RegKey key,
-                                                                 std::string_view name)
+std::optional<RegValueInfo> Win32RegistryBackend::queryValueInfo(RegKey key, std::string_view name)
 {
     const HKEY systemHandle = systemKey(key);
     const std::optional<std::string> valueName = ansiName(name);

@@ -12,7 +12,9 @@ namespace {
 class FileHandle
 {
 public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    explicit FileHandle(HANDLE handle)
+        : m_handle(handle)
+    {}
     ~FileHandle() { close(); }
     FileHandle(const FileHandle &) = delete;
     FileHandle &operator=(const FileHandle &) = delete;
