@@ -11,12 +11,20 @@
 #include "platform/posix/posix_text_file.h"
 #include "platform/posix/wine_paths.h"
 #include "settings/registry.h"
+#include "ui/blueprint.h"
 #include "ui/form_view.h"
 #include "ui/qt_message_service.h"
 #include "ui/qt_window_host.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QScreen>
+#include <future>
+#include <thread>
+
+#if KELVANE_WARM_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 namespace kelvane {
 
@@ -51,12 +59,24 @@ private:
 
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 {
+    // Work that needs neither the toolkit nor the event loop goes ahead on other threads while
+    // the toolkit starts: the paper of the picture behind the windows and, where fonts come
+    // from fontconfig, its configuration and caches, which the first text drawn would wait for.
+    std::future<QImage> paper =
+        std::async(std::launch::async, [] { return blueprintPaper(FormView::WindowSize); });
+#if KELVANE_WARM_FONTCONFIG
+    std::thread fontconfig([] { FcInit(); });
+#endif
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral("2.7"));
     // The program ends through its windows' exit item or title bar, never because the last
     // visible window went away for a moment (a message box before the first window).
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows have a look of their own, drawn through palettes; Fusion follows palettes
+    // on every desktop, where a native style may draw a caption in its own colour.
+    QApplication::setStyle(QStringLiteral("Fusion"));
 
     FileHiveBackend settingsFile(FileHiveBackend::defaultSettingsPath());
     Registry registry(settingsFile);
@@ -70,9 +90,16 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     HelpFile help(files, opener, messages);
     Services services{registry, messages, files, program, opener, writer, launcher, help};
 
-    QtWindowHost host(services);
+    QImage background = paper.get();
+    if (const QScreen *screen = QGuiApplication::primaryScreen();
+        screen && screen->devicePixelRatio() != background.devicePixelRatio())
+        background = blueprintPaper(FormView::WindowSize, screen->devicePixelRatio());
+    QtWindowHost host(services, blueprintPicture(std::move(background)));
     WindowSet windows(services, host);
     host.setWindowSet(windows);
+#if KELVANE_WARM_FONTCONFIG
+    fontconfig.join();
+#endif
     windows.start();
 
     if (onFirstShown && windows.current()) {

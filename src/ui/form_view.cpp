@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyleOptionGroupBox>
 #include <map>
 
 namespace kelvane {
@@ -86,6 +87,47 @@ void fitCaption(QWidget &widget, int width)
     }
 }
 
+// A frame drawn as a translucent dark panel with a light edge: the style's own frame takes its
+// colour from the ground and would vanish on the picture.
+class PanelGroupBox : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        const QRect frame =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(isEnabled() ? QColor(170, 205, 250, 170) : QColor(120, 140, 170, 140), 1));
+        p.setBrush(framePanelColour());
+        p.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        if (title().isEmpty())
+            return;
+        const QRect label =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        p.setPen(Qt::NoPen);
+        p.setBrush(panelColour());
+        p.drawRoundedRect(QRectF(label).adjusted(-4, 0, 4, 0), 2, 2);
+        style()->drawItemText(&p, label, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), title(), QPalette::WindowText);
+    }
+};
+
+// Gives a widget a translucent dark ground, so that its light text reads well on any part of
+// the picture.
+void standOnPanel(QWidget &widget, const QColor &colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, colour);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
 // The row a directory list marks as current: the last open directory, which is its path.
 int currentDirectoryRow(const std::vector<DirectoryEntry> &entries)
 {
@@ -115,7 +157,7 @@ FormView::FormView(Window &window, Services &services, const QPixmap &background
         auto *bar = new QMenuBar(this);
         bar->setObjectName(QStringLiteral("menuBar"));
         bar->setNativeMenuBar(false);
-        bar->setStyleSheet(menuBarStyleSheet());
+        bar->setPalette(menuBarPalette(bar->palette()));
         bar->setGeometry(0, 0, FormWidth, MenuBarHeight);
         buildMenu(*bar);
     }
@@ -123,7 +165,7 @@ FormView::FormView(Window &window, Services &services, const QPixmap &background
     m_form = new QWidget(this);
     m_form->setObjectName(QStringLiteral("formArea"));
     m_form->setGeometry(0, top, FormWidth, FormHeight);
-    m_form->setStyleSheet(formStyleSheet());
+    m_form->setPalette(formPalette(m_form->palette()));
 
     std::map<const GroupBox *, QWidget *> groups;
     QWidget *previous = nullptr;
@@ -280,6 +322,8 @@ QWidget *FormView::bindLabel(Label &label, QWidget &parent)
     auto *widget = new QLabel(qt(label.caption()), &parent);
     widget->setTextFormat(Qt::PlainText);
     widget->setWordWrap(true);
+    widget->setIndent(5);
+    standOnPanel(*widget, panelColour());
     widget->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     follow(label, [widget, &label] { widget->setEnabled(label.isEnabled()); });
     return widget;
@@ -287,7 +331,7 @@ QWidget *FormView::bindLabel(Label &label, QWidget &parent)
 
 QWidget *FormView::bindGroupBox(GroupBox &group, QWidget &parent)
 {
-    auto *widget = new QGroupBox(qt(group.caption()), &parent);
+    auto *widget = new PanelGroupBox(qt(group.caption()), &parent);
     follow(group, [widget, &group] { widget->setEnabled(group.isEnabled()); });
     return widget;
 }
@@ -296,9 +340,8 @@ QWidget *FormView::bindCheckBox(CheckBox &box, QWidget &parent)
 {
     auto *widget = new ModelCheckBox(qt(box.caption()), &parent);
     widget->setTristate(true);
-    // Light text, but a dark mark on the light box: a colour in the style sheet would set both.
-    widget->ensurePolished();
-    widget->setPalette(formPalette(widget->palette()));
+    if (!box.group())
+        standOnPanel(*widget, panelColour());
     const auto refresh = [widget, &box] {
         const QSignalBlocker quiet(widget);
         widget->setCheckState(toCheckState(box.state()));

@@ -26,6 +26,8 @@ public:
     static constexpr int MenuBarHeight = 25;
     static constexpr int FormWidth = 640;
     static constexpr int FormHeight = 455;
+    // A window with a menu bar; the background picture has this size.
+    static constexpr QSize WindowSize{FormWidth, MenuBarHeight + FormHeight};
 
     FormView(Window &window, Services &services, const QPixmap &background,
              QWidget *parent = nullptr);

@@ -9,13 +9,15 @@
 
 namespace kelvane {
 
-QtWindowHost::QtWindowHost(Services &services)
+QtWindowHost::QtWindowHost(Services &services, QPixmap background)
     : m_services(services)
+    , m_background(std::move(background))
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    m_background =
-        blueprintPicture(QSize(FormView::FormWidth, FormView::MenuBarHeight + FormView::FormHeight),
-                         screen ? screen->devicePixelRatio() : 1.0);
+    if (m_background.isNull()) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        m_background =
+            blueprintPicture(FormView::WindowSize, screen ? screen->devicePixelRatio() : 1.0);
+    }
 }
 
 QtWindowHost::~QtWindowHost()

@@ -16,7 +16,8 @@ class FormView;
 class QtWindowHost : public WindowHost
 {
 public:
-    explicit QtWindowHost(Services &services);
+    // background: the picture behind the windows, made here when none is given.
+    explicit QtWindowHost(Services &services, QPixmap background = {});
     ~QtWindowHost() override;
     QtWindowHost(const QtWindowHost &) = delete;
     QtWindowHost &operator=(const QtWindowHost &) = delete;

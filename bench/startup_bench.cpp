@@ -1,0 +1,160 @@
+// Cold start to the first window on screen: the program against a bare Qt dialog.
+//
+// Runs both as separate processes, alternately, and times each from the start of the process
+// to the line it prints once its first window is painted; the peak resident set of each run
+// comes from wait4(). Both run in a fresh settings directory whose start window was saved
+// before, so no first-start note holds the program up, and under whatever QT_QPA_PLATFORM the
+// caller set (xcb under Xvfb for a real display, offscreen without one).
+//
+//   kelvane_startup_bench [rounds]     (default 20)
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Run
+{
+    double milliseconds = 0;
+    long peakKilobytes = 0;
+    bool ok = false;
+};
+
+// Starts a program, waits for its line, then for its end.
+Run runToFirstWindow(const std::string &program)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, out[1]);
+
+    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
+    const auto started = Clock::now();
+    pid_t child = 0;
+    const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return {};
+    }
+
+    Run run;
+    std::string line;
+    char c;
+    while (::read(out[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    run.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+    ::close(out[0]);
+
+    int status = 0;
+    rusage usage{};
+    if (::wait4(child, &status, 0, &usage) != child)
+        return {};
+    run.peakKilobytes = usage.ru_maxrss;
+    run.ok = line == "shown" && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return run;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// A settings store in which the start window was saved once, and a few maps beside it.
+fs::path prepareHome()
+{
+    const fs::path home = fs::temp_directory_path() / ("kelvane-startup-" + std::to_string(::getpid()));
+    fs::create_directories(home / "config" / "kelvane");
+    fs::create_directories(home / "data");
+    fs::create_directories(home / "maps");
+    for (const char *name : {"boot_camp.map", "crossfire.map", "stalkyard.map"})
+        std::ofstream(home / "maps" / name) << "{\n}\n";
+    std::ofstream(home / "config" / "kelvane" / "settings.reg")
+        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start]\n"
+           "\"csg\"=\"1\"\n\"bsp\"=\"1\"\n\"vis\"=\"1\"\n\"netvis\"=\"0\"\n\"rad\"=\"1\"\n";
+    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("WINEPREFIX", (home / "no-wine").c_str(), 1);
+    fs::current_path(home / "maps");
+    return home;
+}
+
+struct Series
+{
+    const char *name;
+    std::string program;
+    std::vector<double> milliseconds;
+    std::vector<double> megabytes;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const fs::path home = prepareHome();
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+
+    Series kelvane{"kelvane", KELVANE_FIRST_WINDOW, {}, {}};
+    Series bare{"bare Qt dialog", KELVANE_BARE_DIALOG, {}, {}};
+
+    // One unmeasured run of each fills the file cache.
+    for (Series *s : {&kelvane, &bare}) {
+        if (!runToFirstWindow(s->program).ok) {
+            std::fprintf(stderr, "%s did not show its window\n", s->program.c_str());
+            fs::remove_all(home);
+            return 1;
+        }
+    }
+    for (int round = 0; round < rounds; ++round) {
+        // Alternate which one goes first, so that neither always follows the other.
+        Series *order[2] = {&kelvane, &bare};
+        if (round % 2)
+            std::swap(order[0], order[1]);
+        for (Series *s : order) {
+            const Run run = runToFirstWindow(s->program);
+            if (!run.ok) {
+                std::fprintf(stderr, "%s failed in round %d\n", s->name, round + 1);
+                continue;
+            }
+            s->milliseconds.push_back(run.milliseconds);
+            s->megabytes.push_back(run.peakKilobytes / 1024.0);
+        }
+    }
+    fs::remove_all(home);
+
+    std::printf("Start-up to the first painted window, %d rounds, platform %s\n", rounds,
+                platform ? platform : "(default)");
+    std::printf("%-16s %14s %16s\n", "", "median time", "median peak RSS");
+    for (const Series *s : {&kelvane, &bare})
+        std::printf("%-16s %11.1f ms %13.1f MB\n", s->name, median(s->milliseconds),
+                    median(s->megabytes));
+    std::printf("%-16s %13.2fx %15.2fx   (goal: at most 1.30x)\n", "ratio",
+                median(kelvane.milliseconds) / median(bare.milliseconds),
+                median(kelvane.megabytes) / median(bare.megabytes));
+    return 0;
+}
