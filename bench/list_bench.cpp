@@ -9,20 +9,16 @@
 #include "platform/posix/posix_file_system.h"
 #include "settings/registry.h"
 #include "settings/registry_tree.h"
+#include "ui/blueprint.h"
 #include "ui/form_view.h"
-#include "ui/unavailable_launcher.h"
 
 #include <QApplication>
 #include <QListView>
-#include <QPixmap>
-
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
-
 #include <unistd.h>
 
 namespace kelvane {
@@ -56,6 +52,13 @@ class NoWriter : public TextFileWriter
 {
 public:
     Outcome writeFile(std::string_view, std::string_view) override { return std::nullopt; }
+};
+
+class NoLauncher : public ProgramLauncher
+{
+public:
+    Outcome startScript(std::string_view) override { return std::nullopt; }
+    Outcome startProgram(std::string_view) override { return std::nullopt; }
 };
 
 // The two lists as the start window has them, side by side.
@@ -101,7 +104,9 @@ std::string toDos(std::string unixPath)
 
 struct Setup
 {
-    Setup() : files(WineDrives(std::nullopt)) {}
+    Setup()
+        : files(WineDrives(std::nullopt))
+    {}
 
     MemoryRegistryBackend backend;
     Registry registry{backend};
@@ -110,10 +115,10 @@ struct Setup
     NoProgram program;
     NoOpener opener;
     NoWriter writer;
-    UnavailableProgramLauncher launcher;
+    NoLauncher launcher;
     HelpFile help{files, opener, messages};
     Services services{registry, messages, files, program, opener, writer, launcher, help};
-    QPixmap background{640, 480};
+    Blueprint background{FormView::WindowSize};
 };
 
 const BigDirectories &bigDirectories()
@@ -160,6 +165,30 @@ void FileListShow(benchmark::State &state)
     state.counters["entries"] = kEntries;
 }
 
+// The same without a view: what the listing and the models cost alone.
+void DirectoryListModelOnly(benchmark::State &state)
+{
+    const std::string big = toDos((bigDirectories().root / "dirs").string());
+    Setup setup;
+    for (auto _ : state) {
+        ListWindow window(setup.services);
+        if (window.directories.setPath(big))
+            state.SkipWithError("the directory could not be listed");
+        benchmark::DoNotOptimize(window.directories.entries().size());
+    }
+}
+
+void FileListModelOnly(benchmark::State &state)
+{
+    const std::string big = toDos((bigDirectories().root / "maps").string());
+    Setup setup;
+    for (auto _ : state) {
+        ListWindow window(setup.services);
+        window.files.setDirectory(big);
+        benchmark::DoNotOptimize(window.files.entries().size());
+    }
+}
+
 // The user picks another directory while the window is up: the list and the view change.
 void FileListChangeDirectory(benchmark::State &state)
 {
@@ -180,6 +209,8 @@ void FileListChangeDirectory(benchmark::State &state)
 
 BENCHMARK(DirectoryListShow)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5);
 BENCHMARK(FileListShow)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5);
+BENCHMARK(DirectoryListModelOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5);
+BENCHMARK(FileListModelOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5);
 BENCHMARK(FileListChangeDirectory)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5);
 
 } // namespace

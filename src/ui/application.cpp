@@ -11,7 +11,6 @@
 #include "platform/posix/posix_text_file.h"
 #include "platform/posix/wine_paths.h"
 #include "settings/registry.h"
-#include "ui/blueprint.h"
 #include "ui/form_view.h"
 #include "ui/qt_message_service.h"
 #include "ui/qt_window_host.h"
@@ -59,12 +58,9 @@ private:
 
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 {
-    // Work that needs neither the toolkit nor the event loop goes ahead on other threads while
-    // the toolkit starts: the paper of the picture behind the windows and, where fonts come
-    // from fontconfig, its configuration and caches, which the first text drawn would wait for.
-    std::future<QImage> paper =
-        std::async(std::launch::async, [] { return blueprintPaper(FormView::WindowSize); });
 #if KELVANE_WARM_FONTCONFIG
+    // Fontconfig reads its configuration and caches on a thread of its own while the toolkit
+    // starts; the first text drawn would otherwise wait for that.
     std::thread fontconfig([] { FcInit(); });
 #endif
 
@@ -90,14 +86,13 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     HelpFile help(files, opener, messages);
     Services services{registry, messages, files, program, opener, writer, launcher, help};
 
-    QImage background = paper.get();
-    if (const QScreen *screen = QGuiApplication::primaryScreen();
-        screen && screen->devicePixelRatio() != background.devicePixelRatio())
-        background = blueprintPaper(FormView::WindowSize, screen->devicePixelRatio());
-    QtWindowHost host(services, blueprintPicture(std::move(background)));
+    QtWindowHost host(services);
     WindowSet windows(services, host);
     host.setWindowSet(windows);
 #if KELVANE_WARM_FONTCONFIG
+    // The first window loads its settings and lists its directories before the view needs
+    // the fonts.
+    windows.window(WindowId::start_window);
     fontconfig.join();
 #endif
     windows.start();

@@ -3,112 +3,35 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 namespace kelvane {
 
 namespace {
 
 // The sheet's colours. Lines are mixed with the paper beneath them here rather than blended by
-// the painter: opaque drawing is many times faster, and the picture is made at every start.
+// the painter: opaque drawing is many times faster.
 constexpr QRgb kPaperTop = qRgb(18, 52, 98);
 constexpr QRgb kPaperBottom = qRgb(9, 30, 64);
 constexpr QRgb kGridLine = qRgb(150, 195, 250);
+constexpr QRgb kPencil = qRgb(200, 225, 255);
 constexpr float kFineGrid = 0.10f;  // share of the line colour in a fine grid line
 constexpr float kMajorGrid = 0.23f; // every fifth line
 constexpr float kShade = 0.45f;     // how much darker the corners are than the middle
+constexpr int kStripRows = 16;      // the paper is painted in strips of this many rows
 
-float channel(QRgb colour, int shift)
+float channel(QRgb colour, int c)
 {
-    return static_cast<float>((colour >> shift) & 0xff);
+    return static_cast<float>((colour >> (16 - 8 * c)) & 0xff);
 }
 
-// The paper with its grid, darker towards the edges as a print under a lamp; one pass over the
-// pixels.
-QImage gridPaper(QSize size)
+float gridAt(int i)
 {
-    QImage paper(size, QImage::Format_RGB32);
-    const int w = size.width();
-    const int h = size.height();
-    const float span = w * 0.35f + h;
-    const float cx = w / 2.0f;
-    const float cy = h / 2.0f;
-    const float reach = (cx * cx + cy * cy) * 1.1f;
-    const auto gridAt = [](int i) {
-        return i % 50 == 0 ? kMajorGrid : i % 10 == 0 ? kFineGrid : 0.0f;
-    };
-
-    // What depends on the column alone, worked out once.
-    std::vector<float> columnShift(static_cast<std::size_t>(w));
-    std::vector<float> columnGrid(static_cast<std::size_t>(w));
-    std::vector<float> columnDistance(static_cast<std::size_t>(w));
-    for (int x = 0; x < w; ++x) {
-        columnShift[static_cast<std::size_t>(x)] = x * 0.35f / span;
-        columnGrid[static_cast<std::size_t>(x)] = gridAt(x);
-        columnDistance[static_cast<std::size_t>(x)] = (x - cx) * (x - cx);
-    }
-    float top[3];
-    float bottom[3];
-    float pen[3];
-    for (int c = 0; c < 3; ++c) {
-        top[c] = channel(kPaperTop, 16 - 8 * c);
-        bottom[c] = channel(kPaperBottom, 16 - 8 * c);
-        pen[c] = channel(kGridLine, 16 - 8 * c);
-    }
-
-    for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(paper.scanLine(y));
-        const float rowShift = y / span;
-        const float rowGrid = gridAt(y);
-        const float rowDistance = (y - cy) * (y - cy);
-        for (int x = 0; x < w; ++x) {
-            const auto i = static_cast<std::size_t>(x);
-            const float t = columnShift[i] + rowShift;
-            const float grid = std::max(rowGrid, columnGrid[i]);
-            const float shade = 1.0f - kShade * (columnDistance[i] + rowDistance) / reach;
-            int rgb[3];
-            for (int c = 0; c < 3; ++c) {
-                const float paperTone = top[c] + (bottom[c] - top[c]) * t;
-                rgb[c] = static_cast<int>((paperTone + (pen[c] - paperTone) * grid) * shade);
-            }
-            line[x] = qRgb(rgb[0], rgb[1], rgb[2]);
-        }
-    }
-    return paper;
+    return i % 50 == 0 ? kMajorGrid : i % 10 == 0 ? kFineGrid : 0.0f;
 }
-
-// A colour between the paper around a place (grid included) and white-blue ink, as a faint
-// pencil line shows.
-QColor ink(const QImage &paper, QPointF at, float strength)
-{
-    const QPoint corner = at.toPoint();
-    float sum[3] = {0, 0, 0};
-    int count = 0;
-    for (int y = corner.y(); y < corner.y() + 10 && y < paper.height(); ++y) {
-        for (int x = corner.x(); x < corner.x() + 10 && x < paper.width(); ++x) {
-            const QRgb under = paper.pixel(x, y);
-            sum[0] += qRed(under);
-            sum[1] += qGreen(under);
-            sum[2] += qBlue(under);
-            ++count;
-        }
-    }
-    const QColor pen(200, 225, 255);
-    const auto mix = [&](int c, int to) {
-        const float from = count ? sum[c] / count : 0.0f;
-        return static_cast<int>(from + (to - from) * strength);
-    };
-    return QColor(mix(0, pen.red()), mix(1, pen.green()), mix(2, pen.blue()));
-}
-
-struct Inks
-{
-    QColor strong;
-    QColor faint;
-};
 
 void drawArrowHead(QPainter &p, QPointF tip, QPointF from)
 {
@@ -126,15 +49,161 @@ void drawArrowHead(QPainter &p, QPointF tip, QPointF from)
     p.fillPath(head, p.pen().color());
 }
 
+} // namespace
+
+Blueprint::Blueprint(QSize size)
+    : m_size(size)
+    , m_span(size.width() * 0.35f + size.height())
+    , m_middleX(size.width() / 2.0f)
+    , m_middleY(size.height() / 2.0f)
+    , m_flangeCentre(size.width() * 0.80, size.height() * 0.60)
+    , m_flangeRadius(size.height() * 0.21)
+{
+    m_reach = (m_middleX * m_middleX + m_middleY * m_middleY) * 1.1f;
+    // What depends on the column alone, worked out once.
+    const auto columns = static_cast<std::size_t>(size.width());
+    m_columnShift.resize(columns);
+    m_columnDistance.resize(columns);
+    m_columnGrid.resize(columns);
+    for (int x = 0; x < size.width(); ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        m_columnShift[i] = x * 0.35f / m_span;
+        m_columnDistance[i] = (x - m_middleX) * (x - m_middleX);
+        m_columnGrid[i] = gridAt(x);
+    }
+
+    const qreal r = m_flangeRadius;
+    m_flangeBounds =
+        QRectF(m_flangeCentre.x() - r * 2.4, m_flangeCentre.y() - r * 1.5, r * 3.7, r * 2.75)
+            .toAlignedRect();
+    const QPoint centre = m_flangeCentre.toPoint();
+    m_flangeInks = {ink(centre, 0.20f), ink(centre, 0.14f)};
+    const QPoint edge(size.width() / 2, 8);
+    m_borderInks = {ink(edge, 0.22f), ink(edge, 0.11f)};
+}
+
+QRgb Blueprint::paperAt(int x, int y) const
+{
+    const auto i = static_cast<std::size_t>(std::clamp(x, 0, m_size.width() - 1));
+    const float t = m_columnShift[i] + y / m_span;
+    const float grid = std::max(gridAt(y), m_columnGrid[i]);
+    const float dy = y - m_middleY;
+    const float shade = 1.0f - kShade * (m_columnDistance[i] + dy * dy) / m_reach;
+    int rgb[3];
+    for (int c = 0; c < 3; ++c) {
+        const float paper =
+            channel(kPaperTop, c) + (channel(kPaperBottom, c) - channel(kPaperTop, c)) * t;
+        rgb[c] = static_cast<int>((paper + (channel(kGridLine, c) - paper) * grid) * shade);
+    }
+    return qRgb(rgb[0], rgb[1], rgb[2]);
+}
+
+QColor Blueprint::ink(QPoint at, float strength) const
+{
+    // The average over a square of the grid's size, so that a grid line under the place does
+    // not decide the colour.
+    float sum[3] = {0, 0, 0};
+    for (int y = at.y(); y < at.y() + 10; ++y) {
+        for (int x = at.x(); x < at.x() + 10; ++x) {
+            const QRgb under = paperAt(x, y);
+            sum[0] += qRed(under);
+            sum[1] += qGreen(under);
+            sum[2] += qBlue(under);
+        }
+    }
+    int rgb[3];
+    for (int c = 0; c < 3; ++c) {
+        const float paper = sum[c] / 100.0f;
+        rgb[c] = static_cast<int>(paper + (channel(kPencil, c) - paper) * strength);
+    }
+    return QColor(rgb[0], rgb[1], rgb[2]);
+}
+
+void Blueprint::paint(QPainter &painter, const QRegion &region) const
+{
+    const QRect sheet(QPoint(0, 0), m_size);
+    for (const QRect &area : region)
+        paintPaper(painter, area & sheet);
+    painter.save();
+    painter.setClipRegion(region);
+    if (region.intersects(m_flangeBounds))
+        paintFlange(painter);
+    paintBorder(painter);
+    painter.restore();
+}
+
+void Blueprint::paperRow(int y, int left, int count, QRgb *out) const
+{
+    const float rowShift = y / m_span;
+    const float rowGrid = gridAt(y);
+    const float dy = y - m_middleY;
+    const float rowShade = 1.0f - kShade * dy * dy / m_reach;
+    const float columnShade = kShade / m_reach;
+    float base[3];
+    float rise[3];
+    float pen[3];
+    for (int c = 0; c < 3; ++c) {
+        rise[c] = channel(kPaperBottom, c) - channel(kPaperTop, c);
+        base[c] = channel(kPaperTop, c) + rise[c] * rowShift;
+        pen[c] = channel(kGridLine, c);
+    }
+    const float *shift = m_columnShift.data() + left;
+    const float *distance = m_columnDistance.data() + left;
+    const float *grid = m_columnGrid.data() + left;
+    for (int i = 0; i < count; ++i) {
+        const float g = std::max(rowGrid, grid[i]);
+        const float shade = rowShade - columnShade * distance[i];
+        const float r = base[0] + rise[0] * shift[i];
+        const float gr = base[1] + rise[1] * shift[i];
+        const float b = base[2] + rise[2] * shift[i];
+        const int red = static_cast<int>((r + (pen[0] - r) * g) * shade);
+        const int green = static_cast<int>((gr + (pen[1] - gr) * g) * shade);
+        const int blue = static_cast<int>((b + (pen[2] - b) * g) * shade);
+        out[i] = static_cast<QRgb>(0xff000000 | (red << 16) | (green << 8) | blue);
+    }
+}
+
+void Blueprint::paintPaper(QPainter &painter, const QRect &area) const
+{
+    if (area.isEmpty())
+        return;
+    const qreal scale = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    const int width = static_cast<int>(std::ceil(area.width() * scale));
+    QImage strip(width, static_cast<int>(std::ceil(kStripRows * scale)), QImage::Format_RGB32);
+    strip.setDevicePixelRatio(scale);
+    // On a screen with more device pixels than logical ones, each logical pixel of a row is
+    // worked out once and repeated.
+    std::vector<QRgb> logical(scale == 1.0 ? 0 : static_cast<std::size_t>(area.width()));
+    for (int stripTop = area.top(); stripTop <= area.bottom(); stripTop += kStripRows) {
+        const int rows = std::min(kStripRows, area.bottom() + 1 - stripTop);
+        const int deviceRows = static_cast<int>(std::ceil(rows * scale));
+        for (int j = 0; j < deviceRows; ++j) {
+            const int y = stripTop + static_cast<int>(j / scale);
+            auto *line = reinterpret_cast<QRgb *>(strip.scanLine(j));
+            if (logical.empty()) {
+                paperRow(y, area.left(), area.width(), line);
+                continue;
+            }
+            paperRow(y, area.left(), area.width(), logical.data());
+            for (int i = 0; i < width; ++i)
+                line[i] =
+                    logical[std::min(static_cast<std::size_t>(i / scale), logical.size() - 1)];
+        }
+        painter.drawImage(QPointF(area.left(), stripTop), strip, QRectF(0, 0, width, deviceRows));
+    }
+}
+
 // A flange in two views, as on a workshop drawing: the front view with its bolt circle and
 // centre lines and its diameter dimensioned above, the side view with its hub to the left.
-void drawFlange(QPainter &p, const Inks &inks, QPointF c, qreal r)
+void Blueprint::paintFlange(QPainter &p) const
 {
+    const QPointF c = m_flangeCentre;
+    const qreal r = m_flangeRadius;
+    const QColor line = m_flangeInks.strong;
+    const QColor thin = m_flangeInks.faint;
+    const QPen centre(thin, 1.0, Qt::DashDotLine);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(Qt::NoBrush);
-    const QColor line = inks.strong;
-    const QColor thin = inks.faint;
-    const QPen centre(thin, 1.0, Qt::DashDotLine);
 
     p.setPen(QPen(line, 1.4));
     p.drawEllipse(c, r, r);
@@ -175,45 +244,14 @@ void drawFlange(QPainter &p, const Inks &inks, QPointF c, qreal r)
 }
 
 // The double border of a drawing sheet.
-void drawSheetFrame(QPainter &p, const Inks &inks, QSize size)
+void Blueprint::paintBorder(QPainter &p) const
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(inks.strong, 0));
-    p.drawRect(QRect(QPoint(6, 6), size - QSize(13, 13)));
-    p.setPen(QPen(inks.faint, 0));
-    p.drawRect(QRect(QPoint(9, 9), size - QSize(19, 19)));
-}
-
-} // namespace
-
-QImage blueprintPaper(QSize size, qreal devicePixelRatio)
-{
-    QImage paper = gridPaper((QSizeF(size) * devicePixelRatio).toSize());
-    paper.setDevicePixelRatio(devicePixelRatio);
-    return paper;
-}
-
-QPixmap blueprintPicture(QImage paper)
-{
-    const qreal scale = paper.devicePixelRatio();
-    const QSizeF size = QSizeF(paper.size()) / scale;
-    // The pencil colours come from the bare paper, before anything is drawn on it.
-    const QPointF centre(size.width() * 0.80, size.height() * 0.60);
-    const Inks flangeInks{ink(paper, centre * scale, 0.20f), ink(paper, centre * scale, 0.14f)};
-    const QPointF edge(size.width() / 2.0, 8);
-    const Inks frameInks{ink(paper, edge * scale, 0.22f), ink(paper, edge * scale, 0.11f)};
-    {
-        QPainter p(&paper);
-        drawFlange(p, flangeInks, centre, size.height() * 0.21);
-        drawSheetFrame(p, frameInks, size.toSize());
-    }
-    return QPixmap::fromImage(std::move(paper));
-}
-
-QPixmap blueprintPicture(QSize size, qreal devicePixelRatio)
-{
-    return blueprintPicture(blueprintPaper(size, devicePixelRatio));
+    p.setPen(QPen(m_borderInks.strong, 0));
+    p.drawRect(QRect(QPoint(6, 6), m_size - QSize(13, 13)));
+    p.setPen(QPen(m_borderInks.faint, 0));
+    p.drawRect(QRect(QPoint(9, 9), m_size - QSize(19, 19)));
 }
 
 QPalette formPalette(const QPalette &base)

@@ -1,24 +1,61 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
 #include <QPalette>
-#include <QPixmap>
+#include <QRect>
+#include <QRgb>
 #include <QSize>
-#include <QString>
+#include <vector>
+
+class QPainter;
+class QRegion;
 
 namespace kelvane {
 
-// The picture behind every window: a dark blueprint sheet with a fine grid and a faint
-// drawing of a flange, drawn in code so that the program needs no image file.
-QPixmap blueprintPicture(QSize size, qreal devicePixelRatio = 1.0);
+// The picture behind every window: a dark blueprint sheet with a fine grid, darker towards the
+// edges, a double border and a faint drawing of a flange. It is drawn afresh wherever a window
+// is painted instead of being kept as an image: the whole window takes about a millisecond,
+// and nothing stays in memory.
+class Blueprint
+{
+public:
+    explicit Blueprint(QSize size);
 
-// The same in two steps, so that the bulk of the work can go ahead while the toolkit starts:
-// the gridded paper is plain pixel work that may run on any thread, even before the
-// application object exists; the drawing on it needs the painter and so the GUI thread after
-// the application object is made.
-QImage blueprintPaper(QSize size, qreal devicePixelRatio = 1.0);
-QPixmap blueprintPicture(QImage paper);
+    QSize size() const { return m_size; }
+    // Paints the part of the picture inside `region` (logical pixels of the painter's device).
+    void paint(QPainter &painter, const QRegion &region) const;
+    // The colour of the bare paper, grid included, at a logical pixel.
+    QRgb paperAt(int x, int y) const;
+
+private:
+    struct Inks
+    {
+        QColor strong;
+        QColor faint;
+    };
+
+    // One row of the bare paper, `count` logical pixels from `left` on.
+    void paperRow(int y, int left, int count, QRgb *out) const;
+    void paintPaper(QPainter &painter, const QRect &area) const;
+    void paintFlange(QPainter &painter) const;
+    void paintBorder(QPainter &painter) const;
+    // A pencil colour: the paper around a place mixed with white-blue ink.
+    QColor ink(QPoint at, float strength) const;
+
+    QSize m_size;
+    float m_span;
+    float m_reach;
+    float m_middleX;
+    float m_middleY;
+    std::vector<float> m_columnShift;
+    std::vector<float> m_columnDistance;
+    std::vector<float> m_columnGrid;
+    QPointF m_flangeCentre;
+    qreal m_flangeRadius;
+    QRect m_flangeBounds;
+    Inks m_flangeInks;
+    Inks m_borderInks;
+};
 
 // The look of the controls over that picture, by widget type, through palettes alone: light
 // text and blue buttons on the picture; fields, lists and the boxes of check boxes stay light

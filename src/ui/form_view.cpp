@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -139,7 +140,7 @@ int currentDirectoryRow(const std::vector<DirectoryEntry> &entries)
 
 } // namespace
 
-FormView::FormView(Window &window, Services &services, const QPixmap &background, QWidget *parent)
+FormView::FormView(Window &window, Services &services, const Blueprint &background, QWidget *parent)
     : QDialog(parent)
     , m_window(window)
     , m_services(services)
@@ -481,10 +482,10 @@ QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
     return widget;
 }
 
-void FormView::paintEvent(QPaintEvent *)
+void FormView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    m_background.paint(painter, event->region());
 }
 
 void FormView::closeEvent(QCloseEvent *event)

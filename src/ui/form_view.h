@@ -4,7 +4,6 @@
 #include "app/window.h"
 
 #include <QDialog>
-#include <QPixmap>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -12,6 +11,8 @@
 class QMenuBar;
 
 namespace kelvane {
+
+class Blueprint;
 
 // Shows any window of the program from its declaration: a widget per control at its declared
 // place, the window's menu bar above them, and the blueprint picture behind. User actions go
@@ -29,7 +30,7 @@ public:
     // A window with a menu bar; the background picture has this size.
     static constexpr QSize WindowSize{FormWidth, MenuBarHeight + FormHeight};
 
-    FormView(Window &window, Services &services, const QPixmap &background,
+    FormView(Window &window, Services &services, const Blueprint &background,
              QWidget *parent = nullptr);
     ~FormView() override;
 
@@ -74,7 +75,7 @@ private:
 
     Window &m_window;
     Services &m_services;
-    QPixmap m_background;
+    const Blueprint &m_background;
     QWidget *m_form = nullptr;
     bool m_hasMenu = false;
     bool m_detached = false;

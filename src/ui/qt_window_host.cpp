@@ -1,24 +1,15 @@
 #include "ui/qt_window_host.h"
 
-#include "ui/blueprint.h"
 #include "ui/form_view.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace kelvane {
 
-QtWindowHost::QtWindowHost(Services &services, QPixmap background)
+QtWindowHost::QtWindowHost(Services &services)
     : m_services(services)
-    , m_background(std::move(background))
-{
-    if (m_background.isNull()) {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        m_background =
-            blueprintPicture(FormView::WindowSize, screen ? screen->devicePixelRatio() : 1.0);
-    }
-}
+    , m_background(FormView::WindowSize)
+{}
 
 QtWindowHost::~QtWindowHost()
 {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/window_set.h"
+#include "ui/blueprint.h"
 
-#include <QPixmap>
 #include <QPointer>
 #include <map>
 #include <vector>
@@ -16,8 +16,7 @@ class FormView;
 class QtWindowHost : public WindowHost
 {
 public:
-    // background: the picture behind the windows, made here when none is given.
-    explicit QtWindowHost(Services &services, QPixmap background = {});
+    explicit QtWindowHost(Services &services);
     ~QtWindowHost() override;
     QtWindowHost(const QtWindowHost &) = delete;
     QtWindowHost &operator=(const QtWindowHost &) = delete;
@@ -37,7 +36,7 @@ public:
 private:
     Services &m_services;
     WindowSet *m_windows = nullptr;
-    QPixmap m_background;
+    Blueprint m_background;
     std::map<const Window *, FormView *> m_views;
     // Views of closed windows that wait for the event loop to delete them.
     std::vector<QPointer<FormView>> m_closed;

@@ -1,3 +1,4 @@
+#include "ui/blueprint.h"
 #include "ui/entry_list.h"
 #include "ui/form_view.h"
 #include "ui_test_support.h"
@@ -54,7 +55,7 @@ protected:
         app.files.setCurrent("C:\\Maps");
         model = std::make_unique<Sampler>(app.services);
         model->file.setDirectory("C:\\Maps");
-        view = std::make_unique<FormView>(*model, app.services, QPixmap(640, 480));
+        view = std::make_unique<FormView>(*model, app.services, background);
     }
 
     template <typename T> T *widget(const char *name) const
@@ -71,6 +72,7 @@ protected:
     }
 
     TestServices app;
+    Blueprint background{FormView::WindowSize};
     std::unique_ptr<Sampler> model;
     std::unique_ptr<FormView> view;
 };
