@@ -119,7 +119,7 @@ QColor Blueprint::ink(QPoint at, float strength) const
     return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
-void Blueprint::paint(QPainter &painter, const QRegion &region) const
+void Blueprint::paint(QPainter &painter, const QRegion &region, QSize window) const
 {
     const QRect sheet(QPoint(0, 0), m_size);
     for (const QRect &area : region)
@@ -128,7 +128,7 @@ void Blueprint::paint(QPainter &painter, const QRegion &region) const
     painter.setClipRegion(region);
     if (region.intersects(m_flangeBounds))
         paintFlange(painter);
-    paintBorder(painter);
+    paintBorder(painter, window);
     painter.restore();
 }
 
@@ -244,14 +244,14 @@ void Blueprint::paintFlange(QPainter &p) const
 }
 
 // The double border of a drawing sheet.
-void Blueprint::paintBorder(QPainter &p) const
+void Blueprint::paintBorder(QPainter &p, QSize window) const
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(m_borderInks.strong, 0));
-    p.drawRect(QRect(QPoint(6, 6), m_size - QSize(13, 13)));
+    p.drawRect(QRect(QPoint(6, 6), window - QSize(13, 13)));
     p.setPen(QPen(m_borderInks.faint, 0));
-    p.drawRect(QRect(QPoint(9, 9), m_size - QSize(19, 19)));
+    p.drawRect(QRect(QPoint(9, 9), window - QSize(19, 19)));
 }
 
 QPalette formPalette(const QPalette &base)

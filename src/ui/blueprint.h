@@ -22,8 +22,9 @@ public:
     explicit Blueprint(QSize size);
 
     QSize size() const { return m_size; }
-    // Paints the part of the picture inside `region` (logical pixels of the painter's device).
-    void paint(QPainter &painter, const QRegion &region) const;
+    // Paints the part of the picture inside `region` (logical pixels of the painter's device)
+    // for a window of the given size; the sheet's border follows the window's edges.
+    void paint(QPainter &painter, const QRegion &region, QSize window) const;
     // The colour of the bare paper, grid included, at a logical pixel.
     QRgb paperAt(int x, int y) const;
 
@@ -38,7 +39,7 @@ private:
     void paperRow(int y, int left, int count, QRgb *out) const;
     void paintPaper(QPainter &painter, const QRect &area) const;
     void paintFlange(QPainter &painter) const;
-    void paintBorder(QPainter &painter) const;
+    void paintBorder(QPainter &painter, QSize window) const;
     // A pencil colour: the paper around a place mixed with white-blue ink.
     QColor ink(QPoint at, float strength) const;
 

@@ -485,7 +485,7 @@ QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
 void FormView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    m_background.paint(painter, event->region());
+    m_background.paint(painter, event->region(), size());
 }
 
 void FormView::closeEvent(QCloseEvent *event)

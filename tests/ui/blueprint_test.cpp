@@ -45,7 +45,7 @@ TEST(BlueprintTest, PaintsThePaperInsideTheRegionAndNothingOutside)
     const QRect area(103, 45, 57, 40);
     {
         QPainter painter(&canvas);
-        picture.paint(painter, QRegion(area));
+        picture.paint(painter, QRegion(area), FormView::WindowSize);
     }
     for (int y = area.top() - 1; y <= area.bottom() + 1; ++y) {
         for (int x = area.left() - 1; x <= area.right() + 1; ++x) {
@@ -63,7 +63,7 @@ TEST(BlueprintTest, FillsEveryDevicePixelOnADenseScreen)
     canvas.fill(qRgb(255, 0, 255));
     {
         QPainter painter(&canvas);
-        picture.paint(painter, QRegion(QRect(100, 40, 20, 20)));
+        picture.paint(painter, QRegion(QRect(100, 40, 20, 20)), FormView::WindowSize);
     }
     for (int y = 80; y < 120; ++y)
         for (int x = 200; x < 240; ++x)
