@@ -3,13 +3,7 @@
 #include "app/help_file.h"
 #include "app/services.h"
 #include "app/window_set.h"
-#include "platform/posix/file_hive.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_launcher.h"
-#include "platform/posix/posix_opener.h"
-#include "platform/posix/posix_program.h"
-#include "platform/posix/posix_text_file.h"
-#include "platform/posix/wine_paths.h"
+#include "platform/native_platform.h"
 #include "settings/registry.h"
 #include "ui/form_view.h"
 #include "ui/qt_message_service.h"
@@ -74,17 +68,13 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     // on every desktop, where a native style may draw a caption in its own colour.
     QApplication::setStyle(QStringLiteral("Fusion"));
 
-    FileHiveBackend settingsFile(FileHiveBackend::defaultSettingsPath());
-    Registry registry(settingsFile);
-    const WineDrives drives = WineDrives::fromEnvironment();
-    PosixFileSystem files(drives);
-    PosixProgramInfo program(drives, PosixProgramInfo::userDataDirectoryFromEnvironment());
-    PosixDesktopOpener opener(drives);
-    PosixTextFileWriter writer(drives);
-    PosixLauncher launcher(drives);
+    const std::unique_ptr<NativePlatform> platform = NativePlatform::create();
+    Registry registry(platform->settings());
     QtMessageService messages;
-    HelpFile help(files, opener, messages);
-    Services services{registry, messages, files, program, opener, writer, launcher, help};
+    HelpFile help(platform->files(), platform->opener(), messages);
+    Services services{registry,           messages,           platform->files(),
+                      platform->program(), platform->opener(), platform->writer(),
+                      platform->launcher(), help};
 
     QtWindowHost host(services);
     WindowSet windows(services, host);

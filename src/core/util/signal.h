@@ -29,8 +29,8 @@ public:
     void operator()(Args... args) const
     {
         // A slot may connect or disconnect while the signal runs; run over a copy.
-        const auto slots = m_slots;
-        for (const auto &entry : slots)
+        const auto snapshot = m_slots;
+        for (const auto &entry : snapshot)
             (*entry.slot)(args...);
     }
 
