@@ -7,10 +7,10 @@
 
 namespace kelvane {
 
-Control::Control(Window &window, ControlKind kind, ControlSpec spec)
+Control::Control(Window &window, ControlKind kind, ControlDef def)
     : m_window(window)
     , m_kind(kind)
-    , m_spec(std::move(spec))
+    , m_def(std::move(def))
 {
     window.registerControl(*this);
 }
@@ -25,8 +25,8 @@ void Control::setEnabled(bool enabled)
 
 // ---------------------------------------------------------------------------------------------
 
-CheckBox::CheckBox(Window &window, ControlSpec spec, int startState)
-    : Control(window, ControlKind::CheckBox, std::move(spec))
+CheckBox::CheckBox(Window &window, ControlDef def, int startState)
+    : Control(window, ControlKind::CheckBox, std::move(def))
     , m_state(startState)
 {}
 
@@ -57,8 +57,8 @@ std::optional<std::string> CheckBox::restore(std::string_view text)
 
 // ---------------------------------------------------------------------------------------------
 
-TextField::TextField(Window &window, ControlSpec spec, std::string startText)
-    : Control(window, ControlKind::TextField, std::move(spec))
+TextField::TextField(Window &window, ControlDef def, std::string startText)
+    : Control(window, ControlKind::TextField, std::move(def))
     , m_text(std::move(startText))
 {}
 
@@ -79,15 +79,15 @@ std::optional<std::string> TextField::restore(std::string_view text)
 
 // ---------------------------------------------------------------------------------------------
 
-Button::Button(Window &window, ControlSpec spec, std::optional<WindowId> target)
-    : Control(window, ControlKind::Button, std::move(spec))
+Button::Button(Window &window, ControlDef def, std::optional<WindowId> target)
+    : Control(window, ControlKind::Button, std::move(def))
     , m_target(target)
 {}
 
 // ---------------------------------------------------------------------------------------------
 
-DriveList::DriveList(Window &window, ControlSpec spec)
-    : Control(window, ControlKind::DriveList, std::move(spec))
+DriveList::DriveList(Window &window, ControlDef def)
+    : Control(window, ControlKind::DriveList, std::move(def))
     , m_files(window.services().files)
 {
     m_entries = m_files.drives();
@@ -146,8 +146,8 @@ std::optional<std::string> DriveList::restore(std::string_view text)
 
 // ---------------------------------------------------------------------------------------------
 
-DirectoryList::DirectoryList(Window &window, ControlSpec spec)
-    : Control(window, ControlKind::DirectoryList, std::move(spec))
+DirectoryList::DirectoryList(Window &window, ControlDef def)
+    : Control(window, ControlKind::DirectoryList, std::move(def))
     , m_files(window.services().files)
 {
     const char drive = m_files.currentDrive();
@@ -226,8 +226,8 @@ std::optional<std::string> DirectoryList::restore(std::string_view text)
 
 // ---------------------------------------------------------------------------------------------
 
-FileList::FileList(Window &window, ControlSpec spec, std::string pattern)
-    : Control(window, ControlKind::FileList, std::move(spec))
+FileList::FileList(Window &window, ControlDef def, std::string pattern)
+    : Control(window, ControlKind::FileList, std::move(def))
     , m_files(window.services().files)
     , m_pattern(pattern)
     , m_defaultPattern(std::move(pattern))

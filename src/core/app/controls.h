@@ -26,7 +26,7 @@ struct Rect
 enum class ControlKind { Label, GroupBox, CheckBox, TextField, Button, DriveList, DirectoryList, FileList };
 
 // What every control is declared with, once.
-struct ControlSpec
+struct ControlDef
 {
     std::string name;
     std::string caption;
@@ -41,17 +41,17 @@ struct ControlSpec
 class Control
 {
 public:
-    Control(Window &window, ControlKind kind, ControlSpec spec);
+    Control(Window &window, ControlKind kind, ControlDef def);
     virtual ~Control() = default;
     Control(const Control &) = delete;
     Control &operator=(const Control &) = delete;
 
     ControlKind kind() const { return m_kind; }
-    const std::string &name() const { return m_spec.name; }
-    const std::string &caption() const { return m_spec.caption; }
-    const std::string &tooltip() const { return m_spec.tooltip; }
-    const Rect &geometry() const { return m_spec.geometry; }
-    const GroupBox *group() const { return m_spec.group; }
+    const std::string &name() const { return m_def.name; }
+    const std::string &caption() const { return m_def.caption; }
+    const std::string &tooltip() const { return m_def.tooltip; }
+    const Rect &geometry() const { return m_def.geometry; }
+    const GroupBox *group() const { return m_def.group; }
 
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
@@ -68,7 +68,7 @@ protected:
 private:
     Window &m_window;
     ControlKind m_kind;
-    ControlSpec m_spec;
+    ControlDef m_def;
     bool m_enabled = true;
     bool m_hidden = false;
 };
@@ -87,14 +87,14 @@ public:
 class Label : public Control
 {
 public:
-    Label(Window &window, ControlSpec spec) : Control(window, ControlKind::Label, std::move(spec)) {}
+    Label(Window &window, ControlDef def) : Control(window, ControlKind::Label, std::move(def)) {}
 };
 
 class GroupBox : public Control
 {
 public:
-    GroupBox(Window &window, ControlSpec spec)
-        : Control(window, ControlKind::GroupBox, std::move(spec))
+    GroupBox(Window &window, ControlDef def)
+        : Control(window, ControlKind::GroupBox, std::move(def))
     {}
 };
 
@@ -105,7 +105,7 @@ public:
     static constexpr int Checked = 1;
     static constexpr int Grey = 2;
 
-    CheckBox(Window &window, ControlSpec spec, int startState = Unchecked);
+    CheckBox(Window &window, ControlDef def, int startState = Unchecked);
 
     int state() const { return m_state; }
     // Only a box in the checked state counts as chosen anywhere in the program.
@@ -127,7 +127,7 @@ private:
 class TextField : public Control, public Persistent
 {
 public:
-    TextField(Window &window, ControlSpec spec, std::string startText = {});
+    TextField(Window &window, ControlDef def, std::string startText = {});
 
     const std::string &text() const { return m_text; }
     void setText(std::string text);
@@ -144,7 +144,7 @@ private:
 class Button : public Control
 {
 public:
-    Button(Window &window, ControlSpec spec, std::optional<WindowId> target = std::nullopt);
+    Button(Window &window, ControlDef def, std::optional<WindowId> target = std::nullopt);
 
     // The window a next-step button leads to; none for buttons with an action of their own.
     const std::optional<WindowId> &target() const { return m_target; }
@@ -160,7 +160,7 @@ private:
 class DriveList : public Control, public Persistent
 {
 public:
-    DriveList(Window &window, ControlSpec spec);
+    DriveList(Window &window, ControlDef def);
 
     const std::vector<DriveEntry> &entries() const { return m_entries; }
     char letter() const { return m_letter; }
@@ -198,7 +198,7 @@ struct DirectoryEntry
 class DirectoryList : public Control, public Persistent
 {
 public:
-    DirectoryList(Window &window, ControlSpec spec);
+    DirectoryList(Window &window, ControlDef def);
 
     const std::string &path() const { return m_path; }
     // Goes to a directory; a drive letter and colon alone go to that drive's current directory.
@@ -228,7 +228,7 @@ private:
 class FileList : public Control, public Persistent
 {
 public:
-    FileList(Window &window, ControlSpec spec, std::string pattern);
+    FileList(Window &window, ControlDef def, std::string pattern);
 
     const std::string &directory() const { return m_directory; }
     const std::string &pattern() const { return m_pattern; }

@@ -140,7 +140,7 @@ Switch::Switch(Window &window, SwitchDef def, const GroupBox &group, const Group
     const int width = m_def.value->width ? m_def.value->width : layout.fieldWidth;
     m_field = std::make_unique<TextField>(
         window,
-        ControlSpec{m_def.value->name,
+        ControlDef{m_def.value->name,
                     {},
                     m_def.value->tooltip,
                     {box.x + box.w + kFieldGap, box.y, width, kRowHeight},
@@ -172,7 +172,7 @@ Switches::Switches(ToolWindow &window, const OptionTable &table)
         while (static_cast<int>(m_groups.size()) <= group) {
             const GroupDef &g = m_table.groups[m_groups.size()];
             m_groups.push_back(
-                std::make_unique<GroupBox>(window, ControlSpec{g.name, g.caption, {}, g.geometry}));
+                std::make_unique<GroupBox>(window, ControlDef{g.name, g.caption, {}, g.geometry}));
         }
         m_switches.push_back(
             std::make_unique<Switch>(window, def, *m_groups[group], m_table.groups[group]));
@@ -180,7 +180,7 @@ Switches::Switches(ToolWindow &window, const OptionTable &table)
     while (m_groups.size() < m_table.groups.size()) {
         const GroupDef &g = m_table.groups[m_groups.size()];
         m_groups.push_back(
-            std::make_unique<GroupBox>(window, ControlSpec{g.name, g.caption, {}, g.geometry}));
+            std::make_unique<GroupBox>(window, ControlDef{g.name, g.caption, {}, g.geometry}));
     }
 
     for (const auto &s : m_switches)
