@@ -196,11 +196,6 @@ void FakeHost::closeWindow(Window &window)
     events.push_back("close " + std::string(windowName(window.id())));
 }
 
-TestApp::TestApp()
-{
-    files.addDirectory("C:\\Programme\\Kelvane");
-}
-
 void TestApp::stored(const std::string &windowKey, const std::string &name,
                      const std::string &text)
 {

@@ -120,10 +120,10 @@ public:
     bool quitCalled = false;
 };
 
-// Everything a window needs, in memory, with a window set on top.
-struct TestApp
+// The services of a window, in memory, without a window set.
+struct TestServices
 {
-    TestApp();
+    TestServices() { files.addDirectory("C:\\Programme\\Kelvane"); }
 
     MemoryRegistryBackend backend;
     Registry registry{backend};
@@ -135,6 +135,11 @@ struct TestApp
     FakeLauncher launcher;
     HelpFile help{files, opener, messages};
     Services services{registry, messages, files, program, opener, writer, launcher, help};
+};
+
+// Everything a window needs, in memory, with a window set on top.
+struct TestApp : TestServices
+{
     FakeHost host;
     WindowSet windows{services, host};
 

@@ -10,23 +10,6 @@
 
 namespace kelvane::testing {
 
-// The services of a window, in memory, without a window set.
-struct TestServices
-{
-    TestServices() { files.addDirectory("C:\\Programme\\Kelvane"); }
-
-    MemoryRegistryBackend backend;
-    Registry registry{backend};
-    FakeMessages messages;
-    FakeFileSystem files;
-    FakeProgram program;
-    FakeOpener opener;
-    FakeWriter writer;
-    FakeLauncher launcher;
-    HelpFile help{files, opener, messages};
-    Services services{registry, messages, files, program, opener, writer, launcher, help};
-};
-
 // Clicks the box of a check box, where a user clicks, rather than the middle of a widget that
 // may be much wider than its caption.
 inline void clickIndicator(QCheckBox &box)
