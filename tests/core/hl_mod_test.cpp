@@ -30,10 +30,10 @@ protected:
         return app.windows.hlMod();
     }
 
-    void storeAll(const std::string &hlPath, const std::string &modDrive,
-                  const std::string &modPath)
+    void storeAll(const std::string &hlDrive, const std::string &hlPath,
+                  const std::string &modDrive, const std::string &modPath)
     {
-        app.stored("Hlmod", "hllw", "c: [fake]");
+        app.stored("Hlmod", "hllw", hlDrive);
         app.stored("Hlmod", "hlpath", hlPath);
         app.stored("Hlmod", "modlw", modDrive);
         app.stored("Hlmod", "modpath", modPath);
@@ -118,7 +118,7 @@ TEST_F(HlModTest, AModOnAnotherDriveIsKeptAndStored)
 
 TEST_F(HlModTest, RestoringEndsAtTheStoredPlacesThoughTheHalfLifeEntriesMoveTheModList)
 {
-    storeAll("C:\\Sierra\\Half-Life", "c: [fake]", "C:\\Sierra\\Half-Life\\valve");
+    storeAll("c: [fake]", "C:\\Sierra\\Half-Life", "c: [fake]", "C:\\Sierra\\Half-Life\\valve");
     HL_MOD &w = open();
     EXPECT_EQ(w.HLDir.path(), "C:\\Sierra\\Half-Life");
     EXPECT_EQ(w.MODDir.path(), "C:\\Sierra\\Half-Life\\valve");
@@ -128,7 +128,7 @@ TEST_F(HlModTest, RestoringEndsAtTheStoredPlacesThoughTheHalfLifeEntriesMoveTheM
 
 TEST_F(HlModTest, RestoringKeepsAModOnAnotherDrive)
 {
-    storeAll("C:\\Sierra\\Half-Life", "d: [fake]", "D:\\Mods\\mymod");
+    storeAll("c: [fake]", "C:\\Sierra\\Half-Life", "d: [fake]", "D:\\Mods\\mymod");
     HL_MOD &w = open();
     EXPECT_EQ(w.HLDrive.letter(), 'C');
     EXPECT_EQ(w.HLDir.path(), "C:\\Sierra\\Half-Life");
@@ -138,7 +138,8 @@ TEST_F(HlModTest, RestoringKeepsAModOnAnotherDrive)
 
 TEST_F(HlModTest, VanishedStoredDirectoriesGoToTheNearestExistingOneWithOneNote)
 {
-    storeAll("C:\\Sierra\\Half-Life Alt", "c: [fake]", "C:\\Sierra\\Half-Life Alt\\valve");
+    storeAll("c: [fake]", "C:\\Sierra\\Half-Life Alt", "c: [fake]",
+             "C:\\Sierra\\Half-Life Alt\\valve");
     HL_MOD &w = open();
     EXPECT_EQ(w.HLDir.path(), "C:\\Sierra");
     EXPECT_EQ(w.MODDir.path(), "C:\\Sierra");
@@ -156,10 +157,7 @@ TEST_F(HlModTest, VanishedStoredDirectoriesGoToTheNearestExistingOneWithOneNote)
 
 TEST_F(HlModTest, AVanishedStoredDriveLeavesTheListsOnAnExistingOne)
 {
-    app.stored("Hlmod", "hllw", "x: [gone]");
-    app.stored("Hlmod", "hlpath", "X:\\Half-Life");
-    app.stored("Hlmod", "modlw", "x: [gone]");
-    app.stored("Hlmod", "modpath", "X:\\Half-Life\\valve");
+    storeAll("x: [gone]", "X:\\Half-Life", "x: [gone]", "X:\\Half-Life\\valve");
     HL_MOD &w = open();
     EXPECT_EQ(w.HLDrive.letter(), 'C');
     EXPECT_EQ(w.HLDir.path(), "C:\\Work");
@@ -179,10 +177,7 @@ TEST_F(HlModTest, AVanishedStoredDriveLeavesTheListsOnAnExistingOne)
 
 TEST_F(HlModTest, ADirectoryStoredOnAnotherDriveThanItsEntryTakesTheDriveAlong)
 {
-    app.stored("Hlmod", "hllw", "d: [fake]");
-    app.stored("Hlmod", "hlpath", "C:\\Sierra\\Half-Life");
-    app.stored("Hlmod", "modlw", "e: [fake]");
-    app.stored("Hlmod", "modpath", "D:\\Mods\\mymod");
+    storeAll("d: [fake]", "C:\\Sierra\\Half-Life", "e: [fake]", "D:\\Mods\\mymod");
     HL_MOD &w = open();
     EXPECT_EQ(w.HLDrive.letter(), 'C');
     EXPECT_EQ(w.HLDir.path(), "C:\\Sierra\\Half-Life");
