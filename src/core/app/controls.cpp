@@ -224,6 +224,14 @@ std::optional<std::string> DirectoryList::restore(std::string_view text)
            + m_path + "\".";
 }
 
+Outcome followDrive(DriveList &drive, DirectoryList &dir)
+{
+    const Outcome failed = dir.setPath(std::string(1, drive.letter()) + ":");
+    if (failed)
+        drive.revertTo(dos::driveOf(dir.path()).value_or(drive.letter()));
+    return failed;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 FileList::FileList(Window &window, ControlDef def, std::string pattern)

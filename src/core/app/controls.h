@@ -225,6 +225,11 @@ private:
     std::vector<DirectoryEntry> m_entries;
 };
 
+// Moves a directory list to the drive its drive list shows. When that drive cannot be read,
+// the directory list stays and the drive list goes back to the directory's drive, so the two
+// agree again; the result says why.
+Outcome followDrive(DriveList &drive, DirectoryList &dir);
+
 class FileList : public Control, public Persistent
 {
 public:

@@ -64,23 +64,16 @@ bool start_window::leave()
     return true;
 }
 
-void start_window::followDrive(DriveList &drive, DirectoryList &dir)
-{
-    const std::string driveOnly = std::string(1, drive.letter()) + ":";
-    if (const Outcome failed = dir.setPath(driveOnly)) {
-        drive.revertTo(dos::driveOf(dir.path()).value_or(drive.letter()));
-        note(failed->message);
-    }
-}
-
 void start_window::ZHLTDrive_changed()
 {
-    followDrive(ZHLTDrive, ZHLTDir);
+    if (const Outcome failed = followDrive(ZHLTDrive, ZHLTDir))
+        note(failed->message);
 }
 
 void start_window::MAPDrive_changed()
 {
-    followDrive(MAPDrive, MAPDir);
+    if (const Outcome failed = followDrive(MAPDrive, MAPDir))
+        note(failed->message);
 }
 
 void start_window::MAPDir_changed()

@@ -52,9 +52,6 @@ private:
     void MAPDrive_changed();
     void MAPDir_changed();
     void MAPDir_clicked();
-    // Moves a directory list to the drive its drive list shows; when that drive cannot be
-    // read, tells the user and puts the drive list back to the directory's drive.
-    void followDrive(DriveList &drive, DirectoryList &dir);
 };
 
 } // namespace kelvane

@@ -20,20 +20,13 @@ HL_MOD::HL_MOD(Services &services)
     MODDir.changed.connect([this](const std::string &) { MODDir_changed(); });
 }
 
-bool HL_MOD::followDrive(DriveList &drive, DirectoryList &dir)
-{
-    if (const Outcome failed = dir.setPath(std::string(1, drive.letter()) + ":")) {
-        drive.revertTo(dos::driveOf(dir.path()).value_or(drive.letter()));
-        note(failed->message);
-        return false;
-    }
-    return true;
-}
-
 void HL_MOD::HLDrive_changed()
 {
-    if (followDrive(HLDrive, HLDir))
-        MODDrive.setDrive(std::string(1, HLDrive.letter()) + ":");
+    if (const Outcome failed = followDrive(HLDrive, HLDir)) {
+        note(failed->message);
+        return;
+    }
+    MODDrive.setDrive(std::string(1, HLDrive.letter()) + ":");
 }
 
 void HL_MOD::HLDir_changed()
@@ -46,7 +39,8 @@ void HL_MOD::HLDir_changed()
 
 void HL_MOD::MODDrive_changed()
 {
-    followDrive(MODDrive, MODDir);
+    if (const Outcome failed = followDrive(MODDrive, MODDir))
+        note(failed->message);
 }
 
 void HL_MOD::MODDir_changed()

@@ -49,9 +49,6 @@ private:
     void HLDir_changed();
     void MODDrive_changed();
     void MODDir_changed();
-    // Moves a directory list to the drive its drive list shows; when that drive cannot be
-    // read, tells the user, puts the drive list back and reports false.
-    bool followDrive(DriveList &drive, DirectoryList &dir);
 };
 
 } // namespace kelvane
