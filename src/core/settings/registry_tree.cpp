@@ -1,15 +1,12 @@
 #include "settings/registry_tree.h"
 
+#include "util/dos_path.h"
+
 #include <algorithm>
 
 namespace kelvane {
 
 namespace {
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string joinPath(std::string_view base, std::string_view sub)
 {
@@ -31,13 +28,6 @@ bool validPath(std::string_view path)
 }
 
 } // namespace
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(),
-                         [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
 
 RegNode *RegNode::child(std::string_view childName) const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/registry_backend.h"
+#include "util/dos_path.h"
 
 #include <cstdint>
 #include <map>
@@ -35,7 +36,7 @@ struct RegNode
     RegNode &findOrCreate(std::string_view path);
 };
 
-bool equalNoCase(std::string_view a, std::string_view b);
+using dos::equalNoCase;
 
 // Serves the backend primitives from a tree in memory, one tree per root. Handles name a key by
 // its path, so a subclass may replace the tree (after reading a file again) without
