@@ -2,7 +2,7 @@
 
 #include "util/dos_path.h"
 
-#include <algorithm>
+#include <sstream>
 
 namespace kelvane::testing {
 
@@ -19,6 +19,13 @@ std::string lowered(std::string_view text)
 
 } // namespace
 
+void PrintTo(const ShownMessage &message, std::ostream *out)
+{
+    const char *icons[] = {"None", "Critical", "Information"};
+    *out << icons[static_cast<int>(message.icon)] << " \"" << message.title << "\": \""
+         << message.text << '"';
+}
+
 std::vector<std::string> FakeMessages::texts() const
 {
     std::vector<std::string> out;
@@ -27,25 +34,10 @@ std::vector<std::string> FakeMessages::texts() const
     return out;
 }
 
-FakeFileSystem::FakeFileSystem()
-{
-    addDrive('C');
-}
-
 void FakeFileSystem::addDrive(char letter, bool readable)
 {
     m_drives[letter] = readable;
     addDirectory(std::string(1, letter) + ":\\");
-}
-
-void FakeFileSystem::removeDrive(char letter)
-{
-    m_drives.erase(letter);
-}
-
-void FakeFileSystem::setReadable(char letter, bool readable)
-{
-    m_drives[letter] = readable;
 }
 
 void FakeFileSystem::addDirectory(const std::string &path)
@@ -93,32 +85,34 @@ char FakeFileSystem::currentDrive()
     return *dos::driveOf(m_current);
 }
 
-bool FakeFileSystem::directoryExists(std::string_view dosPath)
+bool FakeFileSystem::readable(std::string_view dosPath)
 {
     const auto drive = dos::driveOf(dosPath);
-    return drive && m_drives.contains(*drive) && m_drives[*drive]
-           && m_dirs.contains(lowered(dos::normalize(dosPath)));
+    return drive && m_drives.contains(*drive) && m_drives[*drive];
+}
+
+bool FakeFileSystem::directoryExists(std::string_view dosPath)
+{
+    return readable(dosPath) && m_dirs.contains(lowered(dos::normalize(dosPath)));
 }
 
 bool FakeFileSystem::fileExists(std::string_view dosPath)
 {
-    const auto drive = dos::driveOf(dosPath);
-    return drive && m_drives.contains(*drive) && m_drives[*drive]
-           && m_files.contains(lowered(dos::normalize(dosPath)));
+    return readable(dosPath) && m_files.contains(lowered(dos::normalize(dosPath)));
 }
 
 Listing<std::string> FakeFileSystem::children(std::string_view dosPath,
                                               const std::set<std::string> &from)
 {
-    ++listings;
-    const auto drive = dos::driveOf(dosPath);
-    if (!drive || !m_drives.contains(*drive) || !m_drives[*drive])
-        return {{}, Failure{"Auf das Laufwerk " + std::string(1, drive.value_or('?'))
-                            + ": kann nicht zugegriffen werden."}};
+    if (!readable(dosPath))
+        return {{},
+                Failure{"Auf das Laufwerk " + std::string(1, dos::driveOf(dosPath).value_or('?')) +
+                        ": kann nicht zugegriffen werden."}};
     const std::string dir = lowered(dos::normalize(dosPath));
     if (!m_dirs.contains(dir))
-        return {{}, Failure{"Das Verzeichnis \"" + std::string(dosPath)
-                            + "\" kann nicht gelesen werden."}};
+        return {
+            {},
+            Failure{"Das Verzeichnis \"" + std::string(dosPath) + "\" kann nicht gelesen werden."}};
     Listing<std::string> out;
     for (const auto &entry : from) {
         const auto up = dos::parent(entry);
@@ -126,28 +120,6 @@ Listing<std::string> FakeFileSystem::children(std::string_view dosPath,
             out.entries.push_back(dos::lastComponent(m_realName[entry]));
     }
     return out;
-}
-
-Listing<std::string> FakeFileSystem::subdirectories(std::string_view dosPath)
-{
-    return children(dosPath, m_dirs);
-}
-
-Listing<std::string> FakeFileSystem::files(std::string_view dosPath)
-{
-    return children(dosPath, m_files);
-}
-
-Outcome FakeOpener::openDocument(std::string_view dosPath)
-{
-    opened.emplace_back(dosPath);
-    return failure;
-}
-
-Outcome FakeOpener::openUrl(std::string_view url)
-{
-    opened.emplace_back(url);
-    return failure;
 }
 
 Outcome FakeWriter::writeFile(std::string_view dosPath, std::string_view bytes)
@@ -162,42 +134,7 @@ Outcome FakeWriter::writeFile(std::string_view dosPath, std::string_view bytes)
     return std::nullopt;
 }
 
-Outcome FakeLauncher::startScript(std::string_view dosPath)
-{
-    if (failure)
-        return failure;
-    started.emplace_back(dosPath);
-    return std::nullopt;
-}
-
-Outcome FakeLauncher::startProgram(std::string_view dosPath)
-{
-    if (failure)
-        return failure;
-    started.emplace_back(dosPath);
-    return std::nullopt;
-}
-
-void FakeHost::showWindow(Window &window)
-{
-    visible.insert(window.id());
-    events.push_back("show " + std::string(windowName(window.id())));
-}
-
-void FakeHost::hideWindow(Window &window)
-{
-    visible.erase(window.id());
-    events.push_back("hide " + std::string(windowName(window.id())));
-}
-
-void FakeHost::closeWindow(Window &window)
-{
-    visible.erase(window.id());
-    events.push_back("close " + std::string(windowName(window.id())));
-}
-
-void TestApp::stored(const std::string &windowKey, const std::string &name,
-                     const std::string &text)
+void TestApp::stored(const std::string &windowKey, const std::string &name, const std::string &text)
 {
     backend.putRaw(windowKeyPath(windowKey), name, RegType::String, text);
 }
@@ -207,9 +144,40 @@ std::string TestApp::read(const std::string &windowKey, const std::string &name)
     return registry.ReadValue(kCurrentUser, windowKeyPath(windowKey), name);
 }
 
+void FakeHost::record(const char *what, Window &window, bool shown)
+{
+    if (shown)
+        visible.insert(window.id());
+    else
+        visible.erase(window.id());
+    events.push_back(what + std::string(" ") + std::string(windowName(window.id())));
+}
+
 bool TestApp::keyExists(const std::string &windowKey)
 {
     return registry.KeyExists(kCurrentUser, windowKeyPath(windowKey));
+}
+
+std::vector<std::pair<std::string, std::string>> valuesOf(const std::string &written)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    std::istringstream in(written);
+    for (std::string value; std::getline(in, value, '|');)
+        out.emplace_back(value.substr(0, value.find('=')), value.substr(value.find('=') + 1));
+    return out;
+}
+
+std::string TestApp::written(const std::string &windowKey)
+{
+    std::string out;
+    const auto calls = backend.calls(); // reading adds calls
+    for (const auto &call : calls) {
+        if (call.operation != "set")
+            continue;
+        const std::string name = call.path.substr(call.path.rfind('\\') + 1);
+        out += (out.empty() ? "" : "|") + name + "=" + read(windowKey, name);
+    }
+    return out;
 }
 
 } // namespace kelvane::testing

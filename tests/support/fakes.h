@@ -8,6 +8,7 @@
 #include "settings/registry_tree.h"
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,7 +20,20 @@ struct ShownMessage
     std::string text;
     MessageIcon icon;
     std::string title;
+    bool operator==(const ShownMessage &) const = default;
 };
+
+void PrintTo(const ShownMessage &message, std::ostream *out);
+
+// The two kinds of message box the program shows, with their fixed titles.
+inline ShownMessage error(std::string text)
+{
+    return {std::move(text), MessageIcon::Critical, "Fehler!!!"};
+}
+inline ShownMessage information(std::string text, std::string title = "Information")
+{
+    return {std::move(text), MessageIcon::Information, std::move(title)};
+}
 
 class FakeMessages : public MessageService
 {
@@ -37,11 +51,10 @@ public:
 class FakeFileSystem : public FileSystem
 {
 public:
-    FakeFileSystem();
+    FakeFileSystem() { addDrive('C'); }
 
     void addDrive(char letter, bool readable = true);
-    void removeDrive(char letter);
-    void setReadable(char letter, bool readable);
+    void setReadable(char letter, bool readable) { m_drives[letter] = readable; }
     // Adds a directory and every directory above it.
     void addDirectory(const std::string &path);
     void addFile(const std::string &path);
@@ -52,12 +65,17 @@ public:
     char currentDrive() override;
     bool directoryExists(std::string_view dosPath) override;
     bool fileExists(std::string_view dosPath) override;
-    Listing<std::string> subdirectories(std::string_view dosPath) override;
-    Listing<std::string> files(std::string_view dosPath) override;
-
-    int listings = 0;
+    Listing<std::string> subdirectories(std::string_view dosPath) override
+    {
+        return children(dosPath, m_dirs);
+    }
+    Listing<std::string> files(std::string_view dosPath) override
+    {
+        return children(dosPath, m_files);
+    }
 
 private:
+    bool readable(std::string_view dosPath);
     Listing<std::string> children(std::string_view dosPath, const std::set<std::string> &from);
 
     std::map<char, bool> m_drives; // letter -> readable
@@ -79,8 +97,12 @@ public:
 class FakeOpener : public DesktopOpener
 {
 public:
-    Outcome openDocument(std::string_view dosPath) override;
-    Outcome openUrl(std::string_view url) override;
+    Outcome openDocument(std::string_view dosPath) override { return openUrl(dosPath); }
+    Outcome openUrl(std::string_view url) override
+    {
+        opened.emplace_back(url);
+        return failure;
+    }
     std::vector<std::string> opened;
     Outcome failure;
 };
@@ -90,15 +112,20 @@ class FakeWriter : public TextFileWriter
 public:
     Outcome writeFile(std::string_view dosPath, std::string_view bytes) override;
     std::map<std::string, std::string> written;
-    Outcome failure;                                  // every write fails
+    Outcome failure;                                   // every write fails
     std::map<std::string, Failure> failingDirectories; // writes into these fail
 };
 
 class FakeLauncher : public ProgramLauncher
 {
 public:
-    Outcome startScript(std::string_view dosPath) override;
-    Outcome startProgram(std::string_view dosPath) override;
+    Outcome startScript(std::string_view dosPath) override { return startProgram(dosPath); }
+    Outcome startProgram(std::string_view dosPath) override
+    {
+        if (!failure)
+            started.emplace_back(dosPath);
+        return failure;
+    }
     unsigned scriptCodePage() override { return codePage; }
     std::vector<std::string> started;
     Outcome failure;
@@ -109,15 +136,18 @@ public:
 class FakeHost : public WindowHost
 {
 public:
-    void showWindow(Window &window) override;
-    void hideWindow(Window &window) override;
-    void closeWindow(Window &window) override;
+    void showWindow(Window &window) override { record("show", window, true); }
+    void hideWindow(Window &window) override { record("hide", window, false); }
+    void closeWindow(Window &window) override { record("close", window, false); }
     void quit() override { quitCalled = true; }
 
     bool isVisible(WindowId id) const { return visible.contains(id); }
     std::set<WindowId> visible;
     std::vector<std::string> events; // "show HL_MOD", "hide start_window", …
     bool quitCalled = false;
+
+private:
+    void record(const char *what, Window &window, bool shown);
 };
 
 // The services of a window, in memory, without a window set.
@@ -137,6 +167,9 @@ struct TestServices
     Services services{registry, messages, files, program, opener, writer, launcher, help};
 };
 
+// Values as TestApp::written() shows them, cut into name and text.
+std::vector<std::pair<std::string, std::string>> valuesOf(const std::string &written);
+
 // Everything a window needs, in memory, with a window set on top.
 struct TestApp : TestServices
 {
@@ -147,6 +180,9 @@ struct TestApp : TestServices
     void stored(const std::string &windowKey, const std::string &name, const std::string &text);
     std::string read(const std::string &windowKey, const std::string &name);
     bool keyExists(const std::string &windowKey);
+    // The values written since the store's calls were last cleared, in order, as they read
+    // now: "name=text|name=text".
+    std::string written(const std::string &windowKey);
 };
 
 } // namespace kelvane::testing
