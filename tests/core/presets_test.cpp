@@ -6,14 +6,19 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace kelvane {
 namespace {
 
+using testing::error;
 using testing::matchesGolden;
-using testing::TestApp;
+using testing::ShownMessage;
 
 constexpr const char *kScriptPath = "C:\\Programme\\Kelvane\\compile.bat";
+constexpr const char *kUserScriptPath = "C:\\Users\\me\\AppData\\Local\\Kelvane\\compile.bat";
+constexpr const char *kNoPermission = "Die Datei \"C:\\Programme\\Kelvane\\compile.bat\" konnte "
+                                      "nicht geschrieben werden: Keine Berechtigung.";
 
 // The places a compile reads, as the user chose them on the start window and on HL_MOD.
 struct Paths
@@ -25,446 +30,231 @@ struct Paths
     std::string mod = "C:\\Half-Life\\valve";
 };
 
-class PresetsTest : public ::testing::Test
+struct PresetsApp : testing::TestApp
 {
-protected:
-    PresetsTest()
+    PresetsApp()
     {
         for (char drive : {'D', 'E', 'F', 'G'})
-            app.files.addDrive(drive);
-        app.files.setCurrent("C:\\Work");
-        app.stored("Start", "csg", "1"); // no first-start notes
+            files.addDrive(drive);
+        files.setCurrent("C:\\Work");
+        stored("Start", "csg", "1"); // no first-start notes
     }
 
     // Starts the program, chooses the places, and opens the presets window.
     presets &open(const Paths &paths = {})
     {
-        app.files.addDirectory(paths.tools);
-        app.files.addFile(paths.mapDirectory + (paths.mapDirectory.back() == '\\' ? "" : "\\") +
-                          paths.mapFile);
-        app.files.addDirectory(paths.halfLife);
-        app.files.addDirectory(paths.mod);
-        app.windows.start();
-        start_window &start = app.windows.startWindow();
+        files.addDirectory(paths.tools);
+        files.addFile(paths.mapDirectory + (paths.mapDirectory.ends_with('\\') ? "" : "\\") +
+                      paths.mapFile);
+        files.addDirectory(paths.halfLife);
+        files.addDirectory(paths.mod);
+        windows.start();
+        start_window &start = windows.startWindow();
         EXPECT_FALSE(start.ZHLTDir.setPath(paths.tools));
         EXPECT_FALSE(start.MAPDir.setPath(paths.mapDirectory));
         start.MAPFile.choose(paths.mapFile);
         EXPECT_EQ(start.MAPFile.chosen(), paths.mapFile);
-        HL_MOD &hlMod = app.windows.hlMod();
-        EXPECT_FALSE(hlMod.HLDir.setPath(paths.halfLife));
-        EXPECT_FALSE(hlMod.MODDir.setPath(paths.mod));
-        app.windows.navigate(start, WindowId::presets);
-        app.messages.shown.clear();
-        return app.windows.presetsWindow();
+        EXPECT_FALSE(windows.hlMod().HLDir.setPath(paths.halfLife));
+        EXPECT_FALSE(windows.hlMod().MODDir.setPath(paths.mod));
+        windows.navigate(start, WindowId::presets);
+        messages.shown.clear();
+        return windows.presetsWindow();
     }
 
-    // What the click wrote as compile.bat into the program directory.
-    std::string script() const
+    // Checks the boxes named, in that order, and clicks "Kompilieren starten...".
+    void compile(const std::string &checked)
     {
-        const auto found = app.writer.written.find(kScriptPath);
-        return found == app.writer.written.end() ? std::string() : found->second;
+        presets &w = windows.presetsWindow();
+        std::istringstream names(checked);
+        for (std::string name; names >> name;)
+            static_cast<CheckBox *>(w.control(name))->setState(CheckBox::Checked);
+        w.compile_presets.click();
     }
-
-    void expectNothingWrittenOrStarted()
-    {
-        EXPECT_TRUE(app.writer.written.empty());
-        EXPECT_TRUE(app.launcher.started.empty());
-        EXPECT_FALSE(app.host.quitCalled) << "the program stays";
-        EXPECT_TRUE(app.host.isVisible(WindowId::presets));
-    }
-
-    void expectOneError(const std::string &text)
-    {
-        ASSERT_EQ(app.messages.shown.size(), 1u);
-        EXPECT_EQ(app.messages.shown[0].text, text);
-        EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(app.messages.shown[0].title, "Fehler!!!");
-    }
-
-    TestApp app;
 };
 
-TEST_F(PresetsTest, DeclaresItsControlsWithTheirTextsAndNothingChecked)
+TEST(PresetsTest, WritesTheScriptOfTheLastCheckedPresetStartsItAndEnds)
 {
-    presets &w = open();
-    EXPECT_EQ(w.title(), "Kelvane - Presets");
-    std::vector<std::string> names;
-    for (const Control *c : w.controls())
-        names.push_back(c->name());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"BSPoptionsINFO", "beta", "leaks", "fastcompile",
-                                        "entityupdate", "lichtupdate", "compile_presets", "voll",
-                                        "qualitaet", "prerelease", "finalrelease", "after_compile",
-                                        "start_hl_check", "copy_bsp", "exit_win"}));
-    EXPECT_EQ(w.BSPoptionsINFO.caption(),
-              "Wählen Sie ein Preset ( Presets von Quellor sind mit einem * gekennzeichnet )");
-    EXPECT_EQ(w.beta.caption(), "Presets für die Beta-Phase");
-    EXPECT_EQ(w.leaks.caption(), "Leak-Suche ( was Leaks sind könnt ihr bei "
-                                 "developer.valvesoftware.com/wiki/Leak erfahren )");
-    EXPECT_EQ(w.fastcompile.caption(),
-              "Schnelles kompilieren ( schnelles VIS, RAD ohne extra und bounce 0 ) *");
-    EXPECT_EQ(w.entityupdate.caption(),
-              "Entity Update ( nur CSG mit -onlyents und BSP | kein Licht wird verändert ) *");
-    EXPECT_EQ(w.lichtupdate.caption(),
-              "Licht Update ( Lichtveränderungen werden übernommen | vorher muss einmal mit "
-              "-incremental kompiliert sein )");
-    EXPECT_EQ(w.compile_presets.caption(), "Kompilieren starten...");
-    EXPECT_EQ(w.voll.caption(), "Presets für Pre-Release und Final-Release");
-    EXPECT_EQ(w.qualitaet.caption(),
-              "Lichtqualitätstest ( schnelles Kompilieren mit vielen Details ) *");
-    EXPECT_EQ(w.prerelease.caption(),
-              "Kompilieren für Pre-Release ( volles VIS, RAD mit bounce 5 )");
-    EXPECT_EQ(w.finalrelease.caption(), "Final Release ( maximale Details ) *");
-    EXPECT_EQ(w.after_compile.caption(), "Nach-kompilier-Optionen");
-    EXPECT_EQ(w.start_hl_check.caption(), "Nach dem Kompilieren Half-Life starten");
-    EXPECT_EQ(w.start_hl_check.tooltip(), "Startet Half-Life nach dem Kompilieren");
-    EXPECT_EQ(w.copy_bsp.caption(),
-              "Die kompilierte .bsp in den \"maps\"-Ordner des MODs kopieren");
-    EXPECT_EQ(w.copy_bsp.tooltip(), "Kopiert die .bsp in den maps-Ordner");
-    EXPECT_EQ(w.exit_win.caption(),
-              "Den PC nach Beendigung des Kompiliervorgangs herunterfahren ( nur Win9X / ME )");
-
-    const std::pair<const CheckBox *, const GroupBox *> boxes[] = {
-        {&w.leaks, &w.beta},
-        {&w.fastcompile, &w.beta},
-        {&w.entityupdate, &w.beta},
-        {&w.lichtupdate, &w.beta},
-        {&w.qualitaet, &w.voll},
-        {&w.prerelease, &w.voll},
-        {&w.finalrelease, &w.voll},
-        {&w.start_hl_check, &w.after_compile},
-        {&w.copy_bsp, &w.after_compile},
-        {&w.exit_win, &w.after_compile},
+    const auto umlauts = [](std::string mapDirectory) {
+        return Paths{"C:\\Program Files\\Zoner Tools", std::move(mapDirectory), "Übung 1.map",
+                     "C:\\Spiele\\Half-Life Größe", "C:\\Spiele\\Half-Life Größe\\Straße é"};
     };
-    for (const auto &[box, group] : boxes) {
-        EXPECT_EQ(box->state(), CheckBox::Unchecked) << box->name();
-        EXPECT_EQ(box->group(), group) << box->name();
+    const struct
+    {
+        std::string golden;
+        std::string checked; // the boxes in the order of the clicks
+        Paths paths = {};
+        unsigned codePage = 850;
+    } rows[] = {
+        // clang-format off
+        {"presets_leaks.bat", "leaks"},
+        {"presets_fastcompile.bat", "fastcompile"},
+        {"presets_entityupdate.bat", "entityupdate"},
+        {"presets_lichtupdate.bat", "lichtupdate"},
+        {"presets_qualitaet.bat", "qualitaet"},
+        {"presets_prerelease.bat", "prerelease"},
+        {"presets_finalrelease.bat", "finalrelease"},
+        {"presets_none_checked.bat", ""},
+        // Several checked: the last in the window's order wins, whatever the order of clicks.
+        {"presets_finalrelease.bat", "finalrelease leaks"},
+        {"presets_entityupdate.bat", "entityupdate fastcompile"},
+        {"presets_finalrelease.bat",
+         "leaks fastcompile entityupdate lichtupdate qualitaet prerelease finalrelease"},
+        {"presets_leaks_copy_bsp.bat", "leaks copy_bsp"},
+        {"presets_leaks_start_halflife.bat", "leaks start_hl_check"},
+        {"presets_leaks_shutdown.bat", "leaks exit_win"},
+        {"presets_leaks_all_after_compile.bat", "leaks copy_bsp start_hl_check exit_win"},
+        {"presets_drive_roots.bat", "leaks copy_bsp start_hl_check exit_win",
+         {"D:\\", "E:\\", "test.map", "F:\\", "G:\\"}},
+        {"presets_mod_at_drive_root.bat", "leaks copy_bsp start_hl_check", {.mod = "C:\\"}},
+        {"presets_test_MAP.bat", "leaks copy_bsp", {.mapFile = "test.MAP"}},
+        {"presets_blanks_umlauts_cp850.bat", "fastcompile copy_bsp start_hl_check",
+         umlauts("D:\\Karten für HL\\Bjørn")},
+        {"presets_blanks_umlauts_cp437.bat", "fastcompile copy_bsp start_hl_check",
+         umlauts("D:\\Karten für HL\\Brücke"), 437},
+        {"presets_cmd_characters.bat", "leaks copy_bsp start_hl_check",
+         {.tools = "C:\\Tools 50%", .halfLife = "C:\\H&L 100%", .mod = "C:\\H&L 100%\\mod^x&y"}},
+        // A field the script does not use may hold any character.
+        {"presets_leaks.bat", "leaks", {.mod = "C:\\Half-Life\\Bjørn"}, 437},
+        // clang-format on
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.golden + " " + row.checked);
+        PresetsApp app;
+        app.launcher.codePage = row.codePage;
+        app.open(row.paths);
+        app.compile(row.checked);
+        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
+        EXPECT_TRUE(matchesGolden(row.golden, app.writer.written[kScriptPath]));
+        EXPECT_EQ(app.launcher.started, std::vector<std::string>{kScriptPath});
+        EXPECT_TRUE(app.host.quitCalled);
+        EXPECT_TRUE(app.windows.hasEnded());
     }
 }
 
-TEST_F(PresetsTest, ControlsStayInsideTheWindowAndTheirFramesWithoutOverlapping)
+TEST(PresetsTest, EveryFailureSavesTellsWhyAndKeepsTheProgramOpen)
 {
-    presets &w = open();
-    const auto inside = [](const Rect &inner, const Rect &outer) {
-        return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
-               inner.y + inner.h <= outer.y + outer.h;
+    const struct
+    {
+        const char *scenario;
+        std::function<void(PresetsApp &)> setup; // after the places are chosen
+        std::string message;
+        Paths paths = {};
+        unsigned codePage = 850;
+    } rows[] = {
+        {"no map",
+         [](PresetsApp &app) { app.windows.startWindow().MAPFile.setPattern("none.map"); },
+         "Sie haben keine .map ausgewählt"},
+        {"a character the console cannot show",
+         [](PresetsApp &) {},
+         "Das Feld \"Verzeichnis der .map-Datei\" (\"D:\\Karten für HL\\Bjørn\") enthält das "
+         "Zeichen \"ø\", das die Eingabeaufforderung in ihrer Codepage 437 nicht darstellen "
+         "kann; sie würde einen anderen Pfad lesen. compile.bat wurde darum nicht geschrieben "
+         "und nichts gestartet. Bitte wählen Sie einen Pfad ohne dieses Zeichen.",
+         {.mapDirectory = "D:\\Karten für HL\\Bjørn"},
+         437},
+        // A directory list only ever holds real places, so a line break comes from an edited
+        // store, through the name of a file.
+        {"a line break",
+         [](PresetsApp &app) {
+             app.files.addFile("C:\\maps\\test.map\r\nformat c:.map");
+             app.windows.startWindow().MAPFile.setPattern("*.map");
+             app.windows.startWindow().MAPFile.choose("test.map\r\nformat c:.map");
+         },
+         "Das Feld \".map-Datei\" enthält einen Zeilenumbruch oder ein anderes Steuerzeichen, "
+         "das die Zeilen des Skripts zerteilen würde. compile.bat wurde darum nicht geschrieben "
+         "und nichts gestartet."},
+        {"nowhere to write",
+         [](PresetsApp &app) {
+             app.writer.failingDirectories.emplace("C:\\Programme\\Kelvane",
+                                                   Failure{kNoPermission});
+             app.writer.failingDirectories.emplace("C:\\Users\\me\\AppData\\Local\\Kelvane",
+                                                   Failure{"Kein Platz mehr auf dem Gerät."});
+         },
+         std::string("compile.bat konnte weder im Programmverzeichnis noch in Ihrem "
+                     "Benutzerverzeichnis geschrieben werden; es wurde nichts gestartet.\r\n") +
+             kNoPermission + "\r\nKein Platz mehr auf dem Gerät."},
+        {"no start",
+         [](PresetsApp &app) { app.launcher.failure = Failure{"Wine wurde nicht gefunden."}; },
+         "compile.bat wurde als \"C:\\Programme\\Kelvane\\compile.bat\" geschrieben, konnte aber "
+         "nicht gestartet werden.\r\nWine wurde nicht gefunden."},
     };
-    const auto overlap = [](const Rect &a, const Rect &b) {
-        return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-    };
-    for (const Control *c : w.controls()) {
-        EXPECT_TRUE(inside(c->geometry(), {0, 0, 640, 455})) << c->name();
-        if (c->group()) {
-            EXPECT_TRUE(inside(c->geometry(), c->group()->geometry())) << c->name();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.scenario);
+        PresetsApp app;
+        app.launcher.codePage = row.codePage;
+        app.open(row.paths);
+        row.setup(app);
+        app.compile("leaks");
+        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(row.message)});
+        EXPECT_EQ(app.read("Presets", "leaks"), "1") << "saved before the checks";
+        if (app.launcher.failure) {
+            EXPECT_TRUE(matchesGolden("presets_leaks.bat", app.writer.written[kScriptPath]));
+        } else {
+            EXPECT_TRUE(app.writer.written.empty());
         }
-        for (const Control *other : w.controls()) {
-            if (other == c || other == c->group() || c == other->group())
-                continue;
-            EXPECT_FALSE(overlap(c->geometry(), other->geometry()))
-                << c->name() << " and " << other->name();
-        }
+        EXPECT_TRUE(app.launcher.started.empty());
+        EXPECT_FALSE(app.host.quitCalled);
+        EXPECT_FALSE(app.windows.hasEnded());
+        EXPECT_TRUE(app.host.isVisible(WindowId::presets));
     }
 }
 
-TEST_F(PresetsTest, SavesTheTenValuesInOrderAndReadsThemBack)
+TEST(PresetsTest, AReadOnlyProgramDirectorySendsTheScriptToTheUsersDataDirectory)
 {
-    presets &w = open();
+    PresetsApp app;
+    app.writer.failingDirectories.emplace("C:\\Programme\\Kelvane", Failure{kNoPermission});
+    app.open();
+    app.compile("leaks");
+    EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
+    EXPECT_TRUE(matchesGolden("presets_leaks.bat", app.writer.written[kUserScriptPath]));
+    EXPECT_EQ(app.launcher.started, std::vector<std::string>{kUserScriptPath});
+    EXPECT_TRUE(app.host.quitCalled);
+}
+
+TEST(PresetsTest, SavesTheTenValuesInOrderAndTheNextRunReadsThemBack)
+{
+    PresetsApp app;
+    presets &w = app.open();
     w.leaks.setState(CheckBox::Checked);
     w.finalrelease.setState(CheckBox::Checked);
     w.copy_bsp.setState(CheckBox::Checked);
     app.backend.clearCalls();
     w.activateMenuItem("hlmod");
+    const std::string values = "leaks=1|fastcompile=0|entityupdate=0|lichtupdate=0|qualitaet=0|"
+                               "prerelease=0|finalrelease=1|halflife=0|copy=1|shutdown=0";
+    EXPECT_EQ(app.written("Presets"), values);
 
-    std::vector<std::string> names;
-    for (const auto &call : app.backend.calls())
-        if (call.operation == "set")
-            names.push_back(call.path.substr(call.path.rfind('\\') + 1));
-    EXPECT_EQ(names, (std::vector<std::string>{"leaks", "fastcompile", "entityupdate",
-                                               "lichtupdate", "qualitaet", "prerelease",
-                                               "finalrelease", "halflife", "copy", "shutdown"}));
-    EXPECT_EQ(app.read("Presets", "leaks"), "1");
-    EXPECT_EQ(app.read("Presets", "fastcompile"), "0");
-    EXPECT_EQ(app.read("Presets", "finalrelease"), "1");
-    EXPECT_EQ(app.read("Presets", "halflife"), "0");
-    EXPECT_EQ(app.read("Presets", "copy"), "1");
-    EXPECT_EQ(app.read("Presets", "shutdown"), "0");
-
-    TestApp second; // the next run reads them back
-    for (const char *name : {"leaks", "fastcompile", "entityupdate", "lichtupdate", "qualitaet",
-                             "prerelease", "finalrelease", "halflife", "copy", "shutdown"})
-        second.stored("Presets", name, app.read("Presets", name));
-    presets &again = second.windows.presetsWindow();
-    EXPECT_TRUE(again.leaks.isChecked());
-    EXPECT_FALSE(again.fastcompile.isChecked());
-    EXPECT_TRUE(again.finalrelease.isChecked());
-    EXPECT_TRUE(again.copy_bsp.isChecked());
-    EXPECT_FALSE(again.exit_win.isChecked());
+    testing::TestApp next;
+    for (const auto &[name, text] : testing::valuesOf(values))
+        next.stored("Presets", name, text);
+    std::vector<std::string> checked;
+    for (const Control *c : next.windows.presetsWindow().controls())
+        if (c->kind() == ControlKind::CheckBox && static_cast<const CheckBox *>(c)->isChecked())
+            checked.push_back(c->name());
+    EXPECT_EQ(checked, (std::vector<std::string>{"leaks", "finalrelease", "copy_bsp"}));
 }
 
-TEST_F(PresetsTest, WithoutAMapItSavesAndRefusesWithNothingWrittenOrStarted)
+TEST(PresetsTest, ReadsAHalfLifeWindowThatWasNeverShownFromItsStoredValues)
 {
-    Paths paths;
-    presets &w = open(paths);
-    app.windows.startWindow().MAPFile.setPattern("none.map");
-    ASSERT_EQ(app.windows.startWindow().MAPFile.chosen(), "");
-    w.prerelease.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    expectOneError("Sie haben keine .map ausgewählt");
-    expectNothingWrittenOrStarted();
-    EXPECT_EQ(app.read("Presets", "prerelease"), "1") << "saved before the check";
-}
-
-// One row: the choices on the presets window, the places, the page of the interpreter, and
-// the file the script must equal.
-struct GoldenCase
-{
-    std::string golden;
-    std::vector<std::string> checked; // names of the boxes to check, in this order
-    Paths paths = {};
-    unsigned codePage = 850;
-};
-
-void PrintTo(const GoldenCase &c, std::ostream *os)
-{
-    *os << c.golden;
-}
-
-class PresetsGoldenTest : public PresetsTest, public ::testing::WithParamInterface<GoldenCase>
-{
-};
-
-TEST_P(PresetsGoldenTest, WritesTheScriptStartsItAndEnds)
-{
-    const GoldenCase &c = GetParam();
-    app.launcher.codePage = c.codePage;
-    presets &w = open(c.paths);
-    for (const auto &name : c.checked)
-        static_cast<CheckBox *>(w.control(name))->setState(CheckBox::Checked);
-    w.compile_presets.click();
-
-    EXPECT_TRUE(app.messages.shown.empty()) << app.messages.shown.front().text;
-    EXPECT_TRUE(matchesGolden(c.golden, script()));
-    EXPECT_EQ(app.launcher.started, std::vector<std::string>{kScriptPath});
-    EXPECT_TRUE(app.host.quitCalled);
-    EXPECT_TRUE(app.windows.hasEnded());
-}
-
-Paths driveRoots()
-{
-    Paths p;
-    p.tools = "D:\\";
-    p.mapDirectory = "E:\\";
-    p.halfLife = "F:\\";
-    p.mod = "G:\\";
-    return p;
-}
-
-Paths modAtDriveRoot()
-{
-    Paths p;
-    p.mod = "C:\\";
-    return p;
-}
-
-Paths testMAP()
-{
-    Paths p;
-    p.mapFile = "test.MAP";
-    return p;
-}
-
-Paths blanksAndUmlauts(const std::string &mapDirectory)
-{
-    Paths p;
-    p.tools = "C:\\Program Files\\Zoner Tools";
-    p.mapDirectory = mapDirectory;
-    p.mapFile = "Übung 1.map";
-    p.halfLife = "C:\\Spiele\\Half-Life Größe";
-    p.mod = "C:\\Spiele\\Half-Life Größe\\Straße é";
-    return p;
-}
-
-Paths commandCharacters()
-{
-    Paths p;
-    p.tools = "C:\\Tools 50%";
-    p.halfLife = "C:\\H&L 100%";
-    p.mod = "C:\\H&L 100%\\mod^x&y";
-    return p;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Scenarios, PresetsGoldenTest,
-    ::testing::Values(GoldenCase{"presets_leaks.bat", {"leaks"}},
-                      GoldenCase{"presets_fastcompile.bat", {"fastcompile"}},
-                      GoldenCase{"presets_entityupdate.bat", {"entityupdate"}},
-                      GoldenCase{"presets_lichtupdate.bat", {"lichtupdate"}},
-                      GoldenCase{"presets_qualitaet.bat", {"qualitaet"}},
-                      GoldenCase{"presets_prerelease.bat", {"prerelease"}},
-                      GoldenCase{"presets_finalrelease.bat", {"finalrelease"}},
-                      GoldenCase{"presets_none_checked.bat", {}},
-                      // Several checked: the last one in the window's order wins, whatever the
-                      // order of the clicks.
-                      GoldenCase{"presets_finalrelease.bat", {"finalrelease", "leaks"}},
-                      GoldenCase{"presets_entityupdate.bat", {"entityupdate", "fastcompile"}},
-                      GoldenCase{"presets_finalrelease.bat",
-                                 {"leaks", "fastcompile", "entityupdate", "lichtupdate",
-                                  "qualitaet", "prerelease", "finalrelease"}},
-                      GoldenCase{"presets_leaks_copy_bsp.bat", {"leaks", "copy_bsp"}},
-                      GoldenCase{"presets_leaks_start_halflife.bat", {"leaks", "start_hl_check"}},
-                      GoldenCase{"presets_leaks_shutdown.bat", {"leaks", "exit_win"}},
-                      GoldenCase{"presets_leaks_all_after_compile.bat",
-                                 {"leaks", "copy_bsp", "start_hl_check", "exit_win"}},
-                      GoldenCase{"presets_drive_roots.bat",
-                                 {"leaks", "copy_bsp", "start_hl_check", "exit_win"},
-                                 driveRoots()},
-                      GoldenCase{"presets_mod_at_drive_root.bat",
-                                 {"leaks", "copy_bsp", "start_hl_check"},
-                                 modAtDriveRoot()},
-                      GoldenCase{"presets_test_MAP.bat", {"leaks", "copy_bsp"}, testMAP()},
-                      GoldenCase{"presets_blanks_umlauts_cp850.bat",
-                                 {"fastcompile", "copy_bsp", "start_hl_check"},
-                                 blanksAndUmlauts("D:\\Karten für HL\\Bjørn"),
-                                 850},
-                      GoldenCase{"presets_blanks_umlauts_cp437.bat",
-                                 {"fastcompile", "copy_bsp", "start_hl_check"},
-                                 blanksAndUmlauts("D:\\Karten für HL\\Brücke"),
-                                 437},
-                      GoldenCase{"presets_cmd_characters.bat",
-                                 {"leaks", "copy_bsp", "start_hl_check"},
-                                 commandCharacters()}),
-    [](const ::testing::TestParamInfo<GoldenCase> &info) {
-        std::string name = std::to_string(info.index) + "_" + info.param.golden;
-        for (char &ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
-
-TEST_F(PresetsTest, AModAtADriveRootLeavesTheModListAtThatDrivesCurrentDirectory)
-{
-    presets &w = open(modAtDriveRoot());
-    w.start_hl_check.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    EXPECT_EQ(app.windows.hlMod().MODDir.path(), "C:\\Work");
-}
-
-TEST_F(PresetsTest, ACharacterTheConsoleCannotShowNamesTheFieldAndStopsEverything)
-{
-    app.launcher.codePage = 437;
-    presets &w = open(blanksAndUmlauts("D:\\Karten für HL\\Bjørn"));
-    w.leaks.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    expectOneError("Das Feld \"Verzeichnis der .map-Datei\" (\"D:\\Karten für HL\\Bjørn\") "
-                   "enthält das Zeichen \"ø\", das die Eingabeaufforderung in ihrer Codepage 437 "
-                   "nicht darstellen kann; sie würde einen anderen Pfad lesen. compile.bat wurde "
-                   "darum nicht geschrieben und nichts gestartet. Bitte wählen Sie einen Pfad "
-                   "ohne dieses Zeichen.");
-    expectNothingWrittenOrStarted();
-}
-
-TEST_F(PresetsTest, AFieldTheScriptDoesNotUseMayHoldAnyCharacter)
-{
-    app.launcher.codePage = 437;
-    Paths paths;
-    paths.mod = "C:\\Half-Life\\Bjørn";
-    presets &w = open(paths);
-    w.leaks.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    EXPECT_TRUE(app.messages.shown.empty());
-    EXPECT_TRUE(matchesGolden("presets_leaks.bat", script()));
-}
-
-TEST_F(PresetsTest, ALineBreakFromAnEditedStoreNeverReachesTheScript)
-{
-    presets &w = open();
-    w.leaks.setState(CheckBox::Checked);
-    // A directory list only ever holds real places, so the break comes from a stored name.
-    app.files.addFile("C:\\maps\\test.map\r\nformat c:.map");
-    app.windows.startWindow().MAPFile.setPattern("*.map");
-    app.windows.startWindow().MAPFile.choose("test.map\r\nformat c:.map");
-    w.compile_presets.click();
-    expectOneError("Das Feld \".map-Datei\" enthält einen Zeilenumbruch oder ein anderes "
-                   "Steuerzeichen, das die Zeilen des Skripts zerteilen würde. compile.bat wurde "
-                   "darum nicht geschrieben und nichts gestartet.");
-    expectNothingWrittenOrStarted();
-}
-
-TEST_F(PresetsTest, AReadOnlyProgramDirectorySendsTheScriptToTheUsersDataDirectory)
-{
-    app.writer.failingDirectories.emplace(
-        "C:\\Programme\\Kelvane",
-        Failure{"Die Datei \"C:\\Programme\\Kelvane\\compile.bat\" konnte nicht geschrieben "
-                "werden: Keine Berechtigung."});
-    presets &w = open();
-    w.leaks.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    EXPECT_TRUE(app.messages.shown.empty());
-    const std::string elsewhere = "C:\\Users\\me\\AppData\\Local\\Kelvane\\compile.bat";
-    ASSERT_TRUE(app.writer.written.contains(elsewhere));
-    EXPECT_TRUE(matchesGolden("presets_leaks.bat", app.writer.written[elsewhere]));
-    EXPECT_EQ(app.launcher.started, std::vector<std::string>{elsewhere});
-    EXPECT_TRUE(app.host.quitCalled);
-}
-
-TEST_F(PresetsTest, AScriptThatCannotBeWrittenAnywhereStartsNothing)
-{
-    app.writer.failingDirectories.emplace(
-        "C:\\Programme\\Kelvane",
-        Failure{"Die Datei \"C:\\Programme\\Kelvane\\compile.bat\" konnte nicht geschrieben "
-                "werden: Keine Berechtigung."});
-    app.writer.failingDirectories.emplace(
-        "C:\\Users\\me\\AppData\\Local\\Kelvane",
-        Failure{"Die Datei \"C:\\Users\\me\\AppData\\Local\\Kelvane\\compile.bat\" konnte nicht "
-                "geschrieben werden: Kein Platz mehr auf dem Gerät."});
-    presets &w = open();
-    w.compile_presets.click();
-    expectOneError("compile.bat konnte weder im Programmverzeichnis noch in Ihrem "
-                   "Benutzerverzeichnis geschrieben werden; es wurde nichts gestartet.\r\n"
-                   "Die Datei \"C:\\Programme\\Kelvane\\compile.bat\" konnte nicht geschrieben "
-                   "werden: Keine Berechtigung.\r\n"
-                   "Die Datei \"C:\\Users\\me\\AppData\\Local\\Kelvane\\compile.bat\" konnte nicht "
-                   "geschrieben werden: Kein Platz mehr auf dem Gerät.");
-    expectNothingWrittenOrStarted();
-}
-
-TEST_F(PresetsTest, AScriptThatCannotBeStartedKeepsTheProgramOpen)
-{
-    app.launcher.failure = Failure{"Wine wurde nicht gefunden."};
-    presets &w = open();
-    w.leaks.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    expectOneError("compile.bat wurde als \"C:\\Programme\\Kelvane\\compile.bat\" geschrieben, "
-                   "konnte aber nicht gestartet werden.\r\nWine wurde nicht gefunden.");
-    EXPECT_TRUE(matchesGolden("presets_leaks.bat", script()));
-    EXPECT_FALSE(app.host.quitCalled);
-    EXPECT_FALSE(app.windows.hasEnded());
-    EXPECT_TRUE(app.host.isVisible(WindowId::presets));
-}
-
-TEST_F(PresetsTest, ReadsAHalfLifeWindowThatWasNeverShownFromItsStoredValues)
-{
+    PresetsApp app;
     app.files.addDirectory("C:\\Games\\HL\\valve");
     app.stored("Hlmod", "hllw", "c: [fake]");
     app.stored("Hlmod", "hlpath", "C:\\Games\\HL");
     app.stored("Hlmod", "modlw", "c: [fake]");
     app.stored("Hlmod", "modpath", "C:\\Games\\HL\\valve");
-    app.files.addDirectory("C:\\ZHLT");
     app.files.addFile("C:\\maps\\test.map");
     app.windows.start();
     start_window &start = app.windows.startWindow();
-    ASSERT_FALSE(start.ZHLTDir.setPath("C:\\ZHLT"));
     ASSERT_FALSE(start.MAPDir.setPath("C:\\maps"));
     start.MAPFile.choose("test.map");
     start.step_next_8.click();
     ASSERT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
 
-    presets &w = app.windows.presetsWindow();
-    w.start_hl_check.setState(CheckBox::Checked);
-    w.compile_presets.click();
-    EXPECT_NE(script().find("\r\n\"C:\\Games\\HL\\hl.exe\" -console -game valve\r\n"),
+    app.compile("start_hl_check");
+    const std::string &script = app.writer.written[kScriptPath];
+    EXPECT_NE(script.find("\r\n\"C:\\Games\\HL\\hl.exe\" -console -game valve\r\n"),
               std::string::npos)
-        << testing::visible(script());
+        << testing::visible(script);
     EXPECT_FALSE(app.host.isVisible(WindowId::HL_MOD)) << "loaded, not shown";
 }
 
