@@ -68,31 +68,29 @@ TYPED_TEST_P(RegistryOperationsTest, StoresStringsWithoutTerminatingZero)
 TYPED_TEST_P(RegistryOperationsTest, ValuesWrittenByOtherProgramsReadAsText)
 {
     using namespace std::string_literals;
-    auto &h = this->harness;
-    const std::string &csg = this->csg;
-    h.putRaw(csg, "terminated", RegType::String, "abc\0"s);
-    h.putRaw(csg, "embedded", RegType::String, "ab\0cd\0"s);
-    h.putRaw(csg, "expand", RegType::ExpandString, "%HOME%\\x\0"s);
-    h.putRaw(csg, "multi", RegType::MultiString, "first\0second\0\0"s);
-    h.putRaw(csg, "minus", RegType::Dword, "\xFF\xFF\xFF\xFF"s);
-    h.putRaw(csg, "number", RegType::Dword, "\x39\x30\x00\x00"s);
-    h.putRaw(csg, "binary", RegType::Binary, "\x1A\x00\xFF"s);
-    h.putRaw(csg, "emptybinary", RegType::Binary, ""s);
-    h.putRaw(csg, "qword", 11, "\1\0\0\0\0\0\0\0"s);
-    h.putRaw(csg, "none", RegType::None, "x"s);
-
-    Registry &registry = this->registry;
-    EXPECT_EQ(registry.ReadValue(1, csg, "terminated"), "abc");
-    EXPECT_EQ(registry.ReadValue(1, csg, "embedded"), "ab");
-    EXPECT_EQ(registry.ReadValue(1, csg, "expand"), "%HOME%\\x");
-    EXPECT_EQ(registry.ReadValue(1, csg, "multi"), "first");
-    EXPECT_EQ(registry.ReadValue(1, csg, "minus"), "-1");
-    EXPECT_EQ(registry.ReadValue(1, csg, "number"), "12345");
-    EXPECT_EQ(registry.ReadValue(1, csg, "binary"), "1A 00 FF ");
-    EXPECT_EQ(registry.ReadValue(1, csg, "emptybinary"), "");
-    EXPECT_EQ(registry.ReadValue(1, csg, "qword"), "");
-    EXPECT_EQ(registry.ReadValue(1, csg, "none"), "");
-    EXPECT_EQ(h.openKeyCount(), 0u);
+    const struct
+    {
+        const char *name;
+        std::uint32_t type;
+        std::string data;
+        const char *text;
+    } values[] = {
+        {"terminated", RegType::String, "abc\0"s, "abc"},
+        {"embedded", RegType::String, "ab\0cd\0"s, "ab"},
+        {"expand", RegType::ExpandString, "%HOME%\\x\0"s, "%HOME%\\x"},
+        {"multi", RegType::MultiString, "first\0second\0\0"s, "first"},
+        {"minus", RegType::Dword, "\xFF\xFF\xFF\xFF"s, "-1"},
+        {"number", RegType::Dword, "\x39\x30\x00\x00"s, "12345"},
+        {"binary", RegType::Binary, "\x1A\x00\xFF"s, "1A 00 FF "},
+        {"emptybinary", RegType::Binary, ""s, ""},
+        {"qword", 11, "\1\0\0\0\0\0\0\0"s, ""},
+        {"none", RegType::None, "x"s, ""},
+    };
+    for (const auto &v : values)
+        this->harness.putRaw(this->csg, v.name, v.type, v.data);
+    for (const auto &v : values)
+        EXPECT_EQ(this->registry.ReadValue(1, this->csg, v.name), v.text) << v.name;
+    EXPECT_EQ(this->harness.openKeyCount(), 0u);
 }
 
 TYPED_TEST_P(RegistryOperationsTest, MissingKeyOrValueReadsEmpty)
@@ -123,37 +121,28 @@ TYPED_TEST_P(RegistryOperationsTest, NamesIgnoreCase)
     EXPECT_EQ(registry.ReadValue(1, csg, "Chart"), "0");
 }
 
-TYPED_TEST_P(RegistryOperationsTest, CreateKeyPathCreatesEveryMissingKeyAndOpensTheRest)
+TYPED_TEST_P(RegistryOperationsTest, CreateKeyPathCreatesEveryMissingKeyAndKeepsTheRest)
 {
     auto &h = this->harness;
+    Registry &registry = this->registry;
     h.putRaw(h.base, "keep", RegType::String, "x");
-    this->registry.CreateKeyPath(1, this->csg);
+    registry.CreateKeyPath(1, this->csg);
     EXPECT_TRUE(h.hasKey(this->path("Ostrabel")));
     EXPECT_TRUE(h.hasKey(this->path("Ostrabel\\Kelvane")));
     EXPECT_TRUE(h.hasKey(this->csg));
-    EXPECT_EQ(this->registry.ReadValue(1, h.base, "keep"), "x");
-    EXPECT_EQ(h.openKeyCount(), 0u);
-}
-
-TYPED_TEST_P(RegistryOperationsTest, CreateKeyPathOverExistingKeysChangesNothing)
-{
-    Registry &registry = this->registry;
     registry.SaveString(1, this->csg, "chart", "1");
     registry.SaveString(1, this->path("Ostrabel\\Kelvane"), "note", "kept");
     registry.CreateKeyPath(1, this->csg);
+    EXPECT_EQ(registry.ReadValue(1, h.base, "keep"), "x");
     EXPECT_EQ(registry.ReadValue(1, this->csg, "chart"), "1");
     EXPECT_EQ(registry.ReadValue(1, this->path("Ostrabel\\Kelvane"), "note"), "kept");
-    EXPECT_EQ(this->harness.openKeyCount(), 0u);
+    EXPECT_EQ(h.openKeyCount(), 0u);
 }
 
-TYPED_TEST_P(RegistryOperationsTest, WriteValueWithoutKeyWritesNothing)
+TYPED_TEST_P(RegistryOperationsTest, WriteValueWritesTheByteCountIntoAnExistingKeyOnly)
 {
     this->registry.WriteValue(1, this->csg, "chart", RegType::String, "1", 1);
     EXPECT_FALSE(this->registry.KeyExists(1, this->csg));
-}
-
-TYPED_TEST_P(RegistryOperationsTest, WriteValueHonoursTheByteCount)
-{
     this->registry.CreateKeyPath(1, this->csg);
     this->registry.WriteValue(1, this->csg, "cut", RegType::String, "abcdef", 3);
     EXPECT_EQ(this->registry.ReadValue(1, this->csg, "cut"), "abc");
@@ -183,9 +172,8 @@ TYPED_TEST_P(RegistryOperationsTest, BadKeyPathsFailQuietly)
 REGISTER_TYPED_TEST_SUITE_P(RegistryOperationsTest, SavedTextReadsBackTheSame,
                             StoresStringsWithoutTerminatingZero,
                             ValuesWrittenByOtherProgramsReadAsText, MissingKeyOrValueReadsEmpty,
-                            NamesIgnoreCase, CreateKeyPathCreatesEveryMissingKeyAndOpensTheRest,
-                            CreateKeyPathOverExistingKeysChangesNothing,
-                            WriteValueWithoutKeyWritesNothing, WriteValueHonoursTheByteCount,
-                            RootsAreSeparate, BadKeyPathsFailQuietly);
+                            NamesIgnoreCase, CreateKeyPathCreatesEveryMissingKeyAndKeepsTheRest,
+                            WriteValueWritesTheByteCountIntoAnExistingKeyOnly, RootsAreSeparate,
+                            BadKeyPathsFailQuietly);
 
 } // namespace kelvane
