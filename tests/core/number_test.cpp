@@ -7,42 +7,28 @@
 namespace kelvane {
 namespace {
 
-struct Reading
+TEST(LeadingNumberTest, ReadsTheNumberTheTextBeginsWith)
 {
-    std::string text;
-    double value;
-};
-
-class LeadingNumberTest : public ::testing::TestWithParam<Reading>
-{
-};
-
-TEST_P(LeadingNumberTest, ReadsTheNumberTheTextBeginsWith)
-{
-    EXPECT_DOUBLE_EQ(leadingNumber(GetParam().text), GetParam().value)
-        << '"' << GetParam().text << '"';
-}
-
-constexpr double kHuge = std::numeric_limits<double>::infinity();
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LeadingNumberTest,
-    ::testing::Values(
+    constexpr double kHuge = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const std::pair<std::string, double> rows[] = {
         // plain numbers, signs and the decimal point
-        Reading{"6", 6}, Reading{"06", 6}, Reading{"6.5", 6.5}, Reading{"-1", -1},
-        Reading{"+.5", 0.5}, Reading{"5.", 5}, Reading{"240.5", 240.5},
+        {"6", 6}, {"06", 6}, {"6.5", 6.5}, {"-1", -1}, {"+.5", 0.5}, {"5.", 5}, {"240.5", 240.5},
         // blanks before the number are skipped, reading stops at what cannot continue it
-        Reading{" -1", -1}, Reading{"\t 3", 3}, Reading{"7 Kerne", 7}, Reading{"2,5", 2},
-        Reading{"1.2.3", 1.2}, Reading{"12abc", 12}, Reading{"- 1", 0},
+        {" -1", -1}, {"\t 3", 3}, {"7 Kerne", 7}, {"2,5", 2}, {"1.2.3", 1.2}, {"12abc", 12},
+        {"- 1", 0},
         // exponents, only when digits follow
-        Reading{"1e1", 10}, Reading{"2.41E2", 241}, Reading{"1e-1", 0.1}, Reading{"1e", 1},
-        Reading{"1e+", 1}, Reading{"3ex", 3},
+        {"1e1", 10}, {"2.41E2", 241}, {"1e-1", 0.1}, {"1e", 1}, {"1e+", 1}, {"3ex", 3},
         // texts that do not begin with a number
-        Reading{"", 0}, Reading{"abc", 0}, Reading{".", 0}, Reading{"-", 0}, Reading{"+.", 0},
-        Reading{"e5", 0}, Reading{",5", 0},
+        {"", 0}, {"abc", 0}, {".", 0}, {"-", 0}, {"+.", 0}, {"e5", 0}, {",5", 0},
         // beyond a double: above every limit, or nothing
-        Reading{"1e400", kHuge}, Reading{"-1e400", -kHuge}, Reading{"1e-400", 0},
-        Reading{"0.000001e-400", 0}, Reading{std::string(400, '9'), kHuge}));
+        {"1e400", kHuge}, {"-1e400", -kHuge}, {"1e-400", 0}, {"0.000001e-400", 0},
+        {std::string(400, '9'), kHuge},
+    };
+    // clang-format on
+    for (const auto &[text, value] : rows)
+        EXPECT_DOUBLE_EQ(leadingNumber(text), value) << '"' << text << '"';
+}
 
 } // namespace
 } // namespace kelvane
