@@ -1,6 +1,4 @@
 #include "app/start_window.h"
-#include "ui/form_view.h"
-#include "ui/qt_window_host.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -15,38 +13,7 @@ namespace {
 class QtWindowHostTest : public ::testing::Test
 {
 protected:
-    QtWindowHostTest() { host.setWindowSet(windows); }
-
-    // A start window saved by an earlier run, so that its first-start notes stay away.
-    void startAsBefore()
-    {
-        app.registry.SaveString(kCurrentUser, windowKeyPath("Start"), "csg", "0");
-        windows.start();
-    }
-
-    FormView *viewOf(WindowId id) { return host.view(windows.window(id)); }
-
-    template <typename T> T *widget(WindowId id, const char *name)
-    {
-        FormView *view = viewOf(id);
-        return view ? view->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-    }
-
-    TestServices app;
-    QtWindowHost host{app.services};
-    WindowSet windows{app.services, host};
-};
-
-// ---------------------------------------------------------------------------------------------
-
-struct OwnMenuItem
-{
-    WindowId window;
-    const char *disabledItem; // the item leading to the window itself; none for the about box
-};
-
-class EveryWindowTest : public QtWindowHostTest, public ::testing::WithParamInterface<OwnMenuItem>
-{
+    UiApp app;
 };
 
 void expectMenu(const FormView &view, const std::vector<MenuItem> &items)
@@ -60,187 +27,90 @@ void expectMenu(const FormView &view, const std::vector<MenuItem> &items)
     }
 }
 
-TEST_P(EveryWindowTest, ShowsItsTitleAndItsMenu)
+TEST_F(QtWindowHostTest, EveryWindowShowsItsTitleAndItsMenu)
 {
-    Window &window = windows.window(GetParam().window);
-    host.showWindow(window);
-    FormView *view = host.view(window);
-    ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(view->isVisible());
-    EXPECT_EQ(view->windowTitle().toStdString(), window.title());
-    expectMenu(*view, window.menu());
-
-    if (!GetParam().disabledItem) {
-        EXPECT_EQ(view->findChild<QMenuBar *>(), nullptr);
-        return;
+    for (WindowId id : kAllWindows) {
+        SCOPED_TRACE(windowName(id));
+        Window &window = app.windows.window(id);
+        app.host.showWindow(window);
+        FormView *view = app.host.view(window);
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_EQ(view->windowTitle().toStdString(), window.title());
+        EXPECT_EQ(view->findChild<QMenuBar *>() != nullptr, !window.menu().empty());
+        if (!window.menu().empty()) {
+            EXPECT_EQ(view->size(), QSize(640, 480));
+        }
+        expectMenu(*view, window.menu());
     }
-    EXPECT_EQ(view->size(), QSize(640, 480));
-    auto *own = view->findChild<QAction *>(QString::fromLatin1(GetParam().disabledItem));
-    ASSERT_NE(own, nullptr);
-    EXPECT_FALSE(own->isEnabled());
-    EXPECT_TRUE(view->findChild<QAction *>("aboutmenu")->isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, EveryWindowTest,
-                         ::testing::Values(OwnMenuItem{WindowId::start_window, "zhltmap"},
-                                           OwnMenuItem{WindowId::HL_MOD, "hlmod"},
-                                           OwnMenuItem{WindowId::CSG_Optionen, "csg"},
-                                           OwnMenuItem{WindowId::BSP_Optionen, "bsp"},
-                                           OwnMenuItem{WindowId::VIS_Optionen, "vis"},
-                                           OwnMenuItem{WindowId::NETVIS_Optionen, "netvis"},
-                                           OwnMenuItem{WindowId::RAD_Optionen, "rad"},
-                                           OwnMenuItem{WindowId::end_window, "kompilieren"},
-                                           OwnMenuItem{WindowId::presets, "pre"},
-                                           OwnMenuItem{WindowId::About, nullptr}),
-                         [](const ::testing::TestParamInfo<OwnMenuItem> &info) {
-                             return std::string(windowName(info.param.window));
-                         });
-
-// ---------------------------------------------------------------------------------------------
-
-TEST_F(QtWindowHostTest, StartShowsTheStartWindowAlone)
+TEST_F(QtWindowHostTest, NextStepWithoutACompilerShowsTheErrorAndStaysUntilOneIsTicked)
 {
-    startAsBefore();
-    ASSERT_NE(viewOf(WindowId::start_window), nullptr);
-    EXPECT_TRUE(viewOf(WindowId::start_window)->isVisible());
-    EXPECT_FALSE(windows.isLoaded(WindowId::HL_MOD));
-}
+    FormView &start = app.startAsBefore();
+    auto *next = start.findChild<QPushButton *>("step_next1");
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(app.messages.shown,
+              std::vector<ShownMessage>{error("Sie haben keinen Compiler ausgewählt.")});
+    EXPECT_TRUE(start.isVisible());
+    EXPECT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
 
-TEST_F(QtWindowHostTest, NextStepWithoutACompilerShowsTheErrorAndStays)
-{
-    startAsBefore();
-    QTest::mouseClick(widget<QPushButton>(WindowId::start_window, "step_next1"), Qt::LeftButton);
+    clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
+    EXPECT_TRUE(app.windows.startWindow().use_csg.isChecked());
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
+    EXPECT_FALSE(start.isVisible());
 
-    ASSERT_EQ(app.messages.shown.size(), 1u);
-    EXPECT_EQ(app.messages.shown[0].text, "Sie haben keinen Compiler ausgewählt.");
-    EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(app.messages.shown[0].title, "Fehler!!!");
-    EXPECT_TRUE(viewOf(WindowId::start_window)->isVisible());
-    EXPECT_FALSE(windows.isLoaded(WindowId::HL_MOD));
-}
-
-TEST_F(QtWindowHostTest, TickingACompilerAndGoingOnShowsTheNextWindow)
-{
-    startAsBefore();
-    clickIndicator(*widget<QCheckBox>(WindowId::start_window, "use_csg"));
-    EXPECT_TRUE(windows.startWindow().use_csg.isChecked());
-
-    QTest::mouseClick(widget<QPushButton>(WindowId::start_window, "step_next1"), Qt::LeftButton);
-
-    EXPECT_TRUE(app.messages.shown.empty());
-    ASSERT_NE(viewOf(WindowId::HL_MOD), nullptr);
-    EXPECT_TRUE(viewOf(WindowId::HL_MOD)->isVisible());
-    EXPECT_FALSE(viewOf(WindowId::start_window)->isVisible());
-    EXPECT_EQ(windows.current(), &windows.window(WindowId::HL_MOD));
-}
-
-TEST_F(QtWindowHostTest, AMenuItemLeadsToItsWindow)
-{
-    startAsBefore();
-    windows.startWindow().use_rad.setState(CheckBox::Checked);
-    viewOf(WindowId::start_window)->findChild<QAction *>("pre")->trigger();
-    EXPECT_TRUE(viewOf(WindowId::presets)->isVisible());
-    EXPECT_FALSE(viewOf(WindowId::start_window)->isVisible());
+    app.view(WindowId::HL_MOD)->findChild<QAction *>("pre")->trigger();
+    EXPECT_TRUE(app.view(WindowId::presets)->isVisible());
+    EXPECT_FALSE(app.view(WindowId::HL_MOD)->isVisible());
 }
 
 TEST_F(QtWindowHostTest, F1OpensTheHelpFileBesideTheProgram)
 {
     app.files.addFile("C:\\Programme\\Kelvane\\deutsch.chm");
-    startAsBefore();
-    FormView *view = viewOf(WindowId::start_window);
-    QApplication::setActiveWindow(view);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
-    QTest::keyClick(view, Qt::Key_F1);
+    FormView &start = app.startAsBefore();
+    QApplication::setActiveWindow(&start);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&start));
+    QTest::keyClick(&start, Qt::Key_F1);
     EXPECT_EQ(app.opener.opened, std::vector<std::string>{"C:\\Programme\\Kelvane\\deutsch.chm"});
 }
 
-TEST_F(QtWindowHostTest, EscapeDoesNotLeaveAWizardWindow)
+TEST_F(QtWindowHostTest, EscapeStaysAndTheTitleBarEndsWithoutSaving)
 {
-    startAsBefore();
-    QTest::keyClick(viewOf(WindowId::start_window), Qt::Key_Escape);
-    EXPECT_TRUE(viewOf(WindowId::start_window)->isVisible());
-    EXPECT_FALSE(windows.hasEnded());
-}
-
-TEST_F(QtWindowHostTest, ClosingAWizardWindowEndsTheProgram)
-{
-    startAsBefore();
-    viewOf(WindowId::start_window)->close();
-    EXPECT_TRUE(windows.hasEnded());
-    EXPECT_FALSE(viewOf(WindowId::start_window)->isVisible());
-    // Closing is not leaving: nothing was saved.
+    FormView &start = app.startAsBefore();
+    app.windows.startWindow().use_bsp.setState(CheckBox::Checked);
+    QTest::keyClick(&start, Qt::Key_Escape);
+    EXPECT_TRUE(start.isVisible());
+    EXPECT_FALSE(app.windows.hasEnded());
+    start.close();
+    EXPECT_TRUE(app.windows.hasEnded());
+    EXPECT_FALSE(start.isVisible());
     EXPECT_EQ(app.registry.ReadValue(kCurrentUser, windowKeyPath("Start"), "bsp"), "");
 }
 
-TEST_F(QtWindowHostTest, TheExitItemEndsTheProgramAfterSaving)
+TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEscapeOrTitleBarAlone)
 {
-    startAsBefore();
-    viewOf(WindowId::start_window)->findChild<QAction *>("exit")->trigger();
-    EXPECT_TRUE(windows.hasEnded());
-    EXPECT_FALSE(viewOf(WindowId::start_window)->isVisible());
-    EXPECT_EQ(app.registry.ReadValue(kCurrentUser, windowKeyPath("Start"), "bsp"), "0");
-}
-
-class AboutBoxTest : public QtWindowHostTest
-{
-protected:
-    QPointer<FormView> openAbout()
-    {
-        startAsBefore();
-        viewOf(WindowId::start_window)->findChild<QAction *>("aboutmenu")->trigger();
-        return viewOf(WindowId::About);
-    }
-
-    static void deleteClosedViews()
-    {
+    FormView &start = app.startAsBefore();
+    for (const char *how : {"OK", "Escape", "title bar"}) {
+        SCOPED_TRACE(how);
+        start.findChild<QAction *>("aboutmenu")->trigger();
+        QPointer<FormView> about = app.view(WindowId::About);
+        ASSERT_TRUE(about && about->isVisible());
+        EXPECT_TRUE(start.isVisible());
+        if (how == std::string("OK"))
+            QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+        else if (how == std::string("Escape"))
+            QTest::keyClick(about.data(), Qt::Key_Escape);
+        else
+            about->close();
+        EXPECT_FALSE(app.windows.isLoaded(WindowId::About));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(about.isNull());
+        EXPECT_TRUE(start.isVisible());
+        EXPECT_FALSE(app.windows.hasEnded());
     }
-};
-
-TEST_F(AboutBoxTest, OpensBesideTheCurrentWindow)
-{
-    QPointer<FormView> about = openAbout();
-    ASSERT_FALSE(about.isNull());
-    EXPECT_TRUE(about->isVisible());
-    EXPECT_TRUE(viewOf(WindowId::start_window)->isVisible());
-}
-
-TEST_F(AboutBoxTest, OkClosesIt)
-{
-    QPointer<FormView> about = openAbout();
-    QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-    EXPECT_FALSE(windows.isLoaded(WindowId::About));
-    deleteClosedViews();
-    EXPECT_TRUE(about.isNull());
-    EXPECT_TRUE(viewOf(WindowId::start_window)->isVisible());
-}
-
-TEST_F(AboutBoxTest, EscapeClosesIt)
-{
-    QPointer<FormView> about = openAbout();
-    QTest::keyClick(about.data(), Qt::Key_Escape);
-    EXPECT_FALSE(windows.isLoaded(WindowId::About));
-    deleteClosedViews();
-    EXPECT_TRUE(about.isNull());
-}
-
-TEST_F(AboutBoxTest, ItsTitleBarClosesItAndNothingElse)
-{
-    QPointer<FormView> about = openAbout();
-    about->close();
-    EXPECT_FALSE(windows.isLoaded(WindowId::About));
-    EXPECT_FALSE(windows.hasEnded());
-}
-
-TEST_F(AboutBoxTest, OpensAgainAfterItWasClosed)
-{
-    QPointer<FormView> first = openAbout();
-    first->close();
-    deleteClosedViews();
-    windows.showAbout();
-    FormView *second = viewOf(WindowId::About);
-    ASSERT_NE(second, nullptr);
-    EXPECT_TRUE(second->isVisible());
 }
 
 } // namespace

@@ -1,15 +1,9 @@
 #include "toolwindows/tool_window.h"
-#include "ui/form_view.h"
-#include "ui/qt_window_host.h"
 #include "ui_test_support.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <gtest/gtest.h>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace kelvane::testing {
 namespace {
@@ -17,9 +11,10 @@ namespace {
 struct UserRow
 {
     WindowId window;
-    std::vector<const char *> ticked;
-    std::pair<const char *, const char *> typed; // field, text
     const char *threads;
+    QString ticked; // the boxes, in the order of the clicks
+    const char *field;
+    const char *typed;
     const char *menuItem;
     WindowId target;
     std::string line;
@@ -28,11 +23,7 @@ struct UserRow
 class ToolWindowViewTest : public ::testing::TestWithParam<UserRow>
 {
 protected:
-    ToolWindowViewTest() { host.setWindowSet(windows); }
-
-    TestServices app;
-    QtWindowHost host{app.services};
-    WindowSet windows{app.services, host};
+    UiApp app;
 };
 
 // The user ticks boxes and types in a field through the widgets, then leaves through the menu;
@@ -40,11 +31,8 @@ protected:
 TEST_P(ToolWindowViewTest, TickedBoxesAndTypedValuesReachTheParameterLine)
 {
     const UserRow &row = GetParam();
-    auto &window = static_cast<ToolWindow &>(windows.window(row.window));
-    host.showWindow(window);
-    FormView *view = host.view(window);
-    ASSERT_NE(view, nullptr);
-
+    auto &window = static_cast<ToolWindow &>(app.windows.window(row.window));
+    FormView *view = &app.show(row.window);
     for (QAbstractButton *button : view->findChildren<QAbstractButton *>())
         EXPECT_LE(button->sizeHint().width(), button->width())
             << button->objectName().toStdString() << " shows its whole caption";
@@ -53,52 +41,37 @@ TEST_P(ToolWindowViewTest, TickedBoxesAndTypedValuesReachTheParameterLine)
     EXPECT_EQ(threads->checkState(), Qt::PartiallyChecked);
     EXPECT_FALSE(threads->isEnabled());
 
-    for (const char *name : row.ticked) {
+    for (const QString &name : row.ticked.split(' ')) {
         auto *box = view->findChild<QCheckBox *>(name);
-        ASSERT_NE(box, nullptr) << name;
+        ASSERT_NE(box, nullptr) << name.toStdString();
         clickIndicator(*box);
-        EXPECT_TRUE(window.box(name).isChecked()) << name;
+        EXPECT_TRUE(window.box(name.toStdString()).isChecked()) << name.toStdString();
     }
-    auto *field = view->findChild<QLineEdit *>(row.typed.first);
+    auto *field = view->findChild<QLineEdit *>(row.field);
     ASSERT_NE(field, nullptr);
     field->setFocus();
     field->selectAll();
-    typeText(*field, QString::fromUtf8(row.typed.second));
-
-    auto *item = view->findChild<QAction *>(row.menuItem);
-    ASSERT_NE(item, nullptr);
-    item->trigger();
+    typeText(*field, QString::fromUtf8(row.typed));
+    view->findChild<QAction *>(row.menuItem)->trigger();
 
     EXPECT_TRUE(app.messages.shown.empty());
     EXPECT_FALSE(view->isVisible());
-    EXPECT_EQ(windows.current(), &windows.window(row.target));
+    EXPECT_EQ(app.windows.current(), &app.windows.window(row.target));
     EXPECT_EQ(window.parameterLine(), row.line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, ToolWindowViewTest,
     ::testing::Values(
-        UserRow{WindowId::CSG_Optionen,
-                {"csg_texdata", "csg_low", "csg_chart", "csg_estimate", "wadinclude"},
-                {"wadinclude_value", "zhlt.wad halflife.wad"},
-                "csg_threads",
-                "bsp",
-                WindowId::BSP_Optionen,
+        UserRow{WindowId::CSG_Optionen, "csg_threads",
+                "csg_texdata csg_low csg_chart csg_estimate wadinclude", "wadinclude_value",
+                "zhlt.wad halflife.wad", "bsp", WindowId::BSP_Optionen,
                 "  -chart -estimate -low -texdata 4096 -wadinclude zhlt.wad halflife.wad "},
-        UserRow{WindowId::BSP_Optionen,
-                {"nofill", "bsp_noclip", "notjunc", "bsp_chart", "subdivide"},
-                {"subdivide_value", "128"},
-                "bsp_threads",
-                "vis",
-                WindowId::VIS_Optionen,
-                "  -chart -notjunc -noclip -nofill -subdivide 128 "},
-        UserRow{WindowId::VIS_Optionen,
-                {"full", "vis_dev", "vis_estimate"},
-                {"vis_dev_value", "6"},
-                "vis_threads",
-                "kompilieren",
-                WindowId::end_window,
-                "  -estimate -full -dev 6 "}),
+        UserRow{WindowId::BSP_Optionen, "bsp_threads",
+                "nofill bsp_noclip notjunc bsp_chart subdivide", "subdivide_value", "128", "vis",
+                WindowId::VIS_Optionen, "  -chart -notjunc -noclip -nofill -subdivide 128 "},
+        UserRow{WindowId::VIS_Optionen, "vis_threads", "full vis_dev vis_estimate", "vis_dev_value",
+                "6", "kompilieren", WindowId::end_window, "  -estimate -full -dev 6 "}),
     [](const auto &info) { return std::string(windowName(info.param.window)); });
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "support/fakes.h"
+#include "ui/form_view.h"
+#include "ui/qt_window_host.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -9,6 +11,31 @@
 #include <QTest>
 
 namespace kelvane::testing {
+
+// The program's windows in memory, shown through their real views.
+struct UiApp : TestServices
+{
+    UiApp() { host.setWindowSet(windows); }
+
+    // A start as after an earlier run: the start window's key exists, so no first-start notes.
+    FormView &startAsBefore()
+    {
+        registry.SaveString(kCurrentUser, windowKeyPath("Start"), "csg", "0");
+        windows.start();
+        return *view(WindowId::start_window);
+    }
+
+    FormView &show(WindowId id)
+    {
+        host.showWindow(windows.window(id));
+        return *view(id);
+    }
+
+    FormView *view(WindowId id) { return host.view(windows.window(id)); }
+
+    QtWindowHost host{services};
+    WindowSet windows{services, host};
+};
 
 // Clicks the box of a check box, where a user clicks, rather than the middle of a widget that
 // may be much wider than its caption.
