@@ -47,6 +47,18 @@ protected:
         return app.windows.startWindow();
     }
 
+    // Both drives and directories, the file pattern, the files listed and the one chosen, as
+    // "C C:\ZHLT | C C:\Maps | *.map [other.MAP test.map] test.map".
+    static std::string lists(const start_window &w)
+    {
+        std::string files;
+        for (const auto &name : w.MAPFile.entries())
+            files += (files.empty() ? "" : " ") + name;
+        return std::string(1, w.ZHLTDrive.letter()) + " " + w.ZHLTDir.path() + " | " +
+               w.MAPDrive.letter() + " " + w.MAPDir.path() + " | " + w.MAPFile.pattern() + " [" +
+               files + "] " + w.MAPFile.chosen();
+    }
+
     TestApp app;
 };
 
@@ -74,11 +86,7 @@ TEST_F(StartWindowTest, FirstStartShowsBothNotesBeforeTheWindowAndKeepsTheDefaul
 
     for (const CheckBox *box : {&w.use_csg, &w.use_bsp, &w.use_vis, &w.use_netvis, &w.use_rad})
         EXPECT_EQ(box->state(), CheckBox::Unchecked);
-    EXPECT_EQ(w.ZHLTDir.path(), "C:\\Work");
-    EXPECT_EQ(w.MAPDir.path(), "C:\\Work");
-    EXPECT_EQ(w.ZHLTDrive.letter(), 'C');
-    EXPECT_EQ(w.MAPFile.pattern(), "*.map");
-    EXPECT_EQ(w.MAPFile.chosen(), "");
+    EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [] ");
 
     w.activateMenuItem("exit");
     TestApp second; // the notes come back until the window was saved once
@@ -109,40 +117,29 @@ TEST_F(StartWindowTest, RestoresTheStoredMapAsTheOnlyListedFileUntilTheDirectory
     start_window &w = openStored("test.map");
     EXPECT_TRUE(app.messages.shown.empty());
     EXPECT_TRUE(w.use_bsp.isChecked());
-    EXPECT_EQ(w.ZHLTDir.path(), "C:\\ZHLT");
-    EXPECT_EQ(w.MAPDir.path(), "C:\\Maps");
-    EXPECT_EQ(w.MAPFile.entries(), std::vector<std::string>{"test.map"});
-    EXPECT_EQ(w.MAPFile.chosen(), "test.map");
-
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [test.map] test.map");
     w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
-    EXPECT_EQ(w.MAPFile.pattern(), "*.map");
-    EXPECT_EQ(w.MAPFile.entries(), (std::vector<std::string>{"other.MAP", "test.map"}));
-    EXPECT_EQ(w.MAPFile.chosen(), "test.map");
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] test.map");
 }
 
 TEST_F(StartWindowTest, AnEmptyStoredMapListsEveryMap)
 {
-    start_window &w = openStored("");
-    EXPECT_EQ(w.MAPFile.pattern(), "*.map");
-    EXPECT_EQ(w.MAPFile.entries(), (std::vector<std::string>{"other.MAP", "test.map"}));
-    EXPECT_EQ(w.MAPFile.chosen(), "");
+    EXPECT_EQ(lists(openStored("")), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ");
 }
 
 TEST_F(StartWindowTest, DriveChangeMovesDirectoryAndFileList)
 {
     start_window &w = openStored();
     ASSERT_TRUE(w.MAPDrive.setDrive("d:"));
-    EXPECT_EQ(w.MAPDir.path(), "D:\\");
     EXPECT_EQ(w.MAPFile.directory(), "D:\\");
-    EXPECT_EQ(w.MAPFile.chosen(), "");
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | D D:\\ | test.map [] ");
     ASSERT_FALSE(w.MAPDir.setPath("D:\\Work\\Maps"));
-    EXPECT_TRUE(w.MAPFile.entries().empty()) << "the restored map's name still filters";
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | D D:\\Work\\Maps | test.map [] ")
+        << "the stored name filters";
     w.MAPDir.clickEntry(0);
-    EXPECT_EQ(w.MAPFile.entries(), std::vector<std::string>{"big.map"});
-    EXPECT_EQ(w.ZHLTDir.path(), "C:\\ZHLT") << "the tools list does not follow the map drive";
-
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | D D:\\Work\\Maps | *.map [big.map] ");
     ASSERT_TRUE(w.ZHLTDrive.setDrive("d: [fake]"));
-    EXPECT_EQ(w.ZHLTDir.path(), "D:\\");
+    EXPECT_EQ(lists(w), "D D:\\ | D D:\\Work\\Maps | *.map [big.map] ");
     ASSERT_TRUE(w.ZHLTDrive.setDrive("c:"));
     EXPECT_EQ(w.ZHLTDir.path(), "C:\\Work") << "a drive's current directory";
 }
@@ -152,9 +149,7 @@ TEST_F(StartWindowTest, AnUnreadableDriveLeavesTheListsAndTellsTheUser)
     app.files.addDrive('E', false);
     start_window &w = openStored();
     ASSERT_TRUE(w.MAPDrive.setDrive("e:"));
-    EXPECT_EQ(w.MAPDir.path(), "C:\\Maps");
-    EXPECT_EQ(w.MAPDrive.letter(), 'C') << "drive and directory agree again";
-    EXPECT_EQ(w.MAPFile.chosen(), "test.map");
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [test.map] test.map");
     EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{information(
                                       "Auf das Laufwerk E: kann nicht zugegriffen werden.")});
 }
@@ -165,11 +160,7 @@ TEST_F(StartWindowTest, VanishedStoredPlacesGoToTheNearestExistingOneWithOneNote
     app.stored("Start", "zhltpath", "C:\\ZHLT\\old\\tools");
     app.stored("Start", "maplw", "x: [gone]");
     app.stored("Start", "mappath", "X:\\Maps");
-    start_window &w = open();
-    EXPECT_EQ(w.ZHLTDir.path(), "C:\\ZHLT");
-    EXPECT_EQ(w.MAPDrive.letter(), 'C');
-    EXPECT_EQ(w.MAPDir.path(), "C:\\Work");
-    EXPECT_EQ(w.MAPFile.pattern(), "*.map");
+    EXPECT_EQ(lists(open()), "C C:\\ZHLT | C C:\\Work | *.map [] ");
     EXPECT_EQ(
         app.messages.shown,
         std::vector<ShownMessage>{information(

@@ -2,6 +2,8 @@
 #include "toolwindows/tool_window.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -34,14 +36,18 @@ std::string key(WindowId id)
 struct Setting
 {
     WindowId window;
-    std::vector<std::string> checked;
+    std::string checked; // box names between blanks
     Typed typed = {};
+
+    std::vector<std::string> boxes() const
+    {
+        std::istringstream in(checked);
+        return {std::istream_iterator<std::string>(in), {}};
+    }
 
     std::string describe() const
     {
-        std::string out = key(window) + ":";
-        for (const auto &box : checked)
-            out += " " + box;
+        std::string out = key(window) + ": " + checked;
         for (const auto &[field, text] : typed)
             out += " " + field + "=\"" + text + "\"";
         return out;
@@ -55,7 +61,7 @@ struct ToolApp : testing::TestApp
     ToolWindow &apply(const Setting &setting)
     {
         ToolWindow &w = open(setting.window);
-        for (const auto &box : setting.checked)
+        for (const auto &box : setting.boxes())
             w.box(box).setState(CheckBox::Checked);
         for (const auto &[field, text] : setting.typed)
             w.field(field).setText(text);
@@ -109,35 +115,32 @@ TEST(ToolWindowLine, EachSwitchAloneAddsItsPieceWithItsFieldsStartText)
     // clang-format on
     for (const auto &[window, boxes] : pieces)
         for (const auto &[box, piece] : boxes)
-            expectLine({window, {box}}, "  " + piece + " ");
+            expectLine({window, box}, "  " + piece + " ");
 }
 
 TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
 {
     const std::pair<Setting, std::string> rows[] = {
-        {{CSG, {"csg_chart", "csg_low", "csg_texdata", "csg_estimate"}},
+        {{CSG, "csg_chart csg_low csg_texdata csg_estimate"},
          "  -chart -estimate -low -texdata 4096 "},
-        {{CSG,
-          {"brushunion", "tiny", "wadinclude", "csg_dev", "csg_texdata", "noclip", "noskyclip",
-           "nowadtextures", "onlyents", "csg_nolog", "csg_noinfo", "csg_verbose", "csg_low",
-           "csg_estimate", "csg_chart"}},
+        {{CSG, "brushunion tiny wadinclude csg_dev csg_texdata noclip noskyclip nowadtextures "
+               "onlyents csg_nolog csg_noinfo csg_verbose csg_low csg_estimate csg_chart"},
          "  -chart -estimate -low -verbose -noinfo -nolog -onlyents -nowadtextures -noskyclip "
          "-noclip -texdata 4096 -dev 0 -wadinclude zhlt.wad -tiny 0.5 -brushunion 95 "},
         // Values go in as typed: untrimmed, unquoted, possibly empty.
-        {{CSG, {"wadinclude"}, {{"wadinclude_value", "zhlt.wad halflife.wad"}}},
+        {{CSG, "wadinclude", {{"wadinclude_value", "zhlt.wad halflife.wad"}}},
          "  -wadinclude zhlt.wad halflife.wad "},
-        {{CSG, {"wadinclude"}, {{"wadinclude_value", ""}}}, "  -wadinclude  "},
-        {{CSG, {"tiny", "csg_dev"}, {{"tiny_value", " 1 "}, {"csg_dev_value", "-1"}}},
+        {{CSG, "wadinclude", {{"wadinclude_value", ""}}}, "  -wadinclude  "},
+        {{CSG, "tiny csg_dev", {{"tiny_value", " 1 "}, {"csg_dev_value", "-1"}}},
          "  -dev -1 -tiny  1  "},
         // An unchecked switch adds nothing, and its field is not checked either.
-        {{CSG, {}, {{"csg_dev_value", "9"}, {"tiny_value", "x"}}}, "  "},
-        {{BSP, {"nofill", "bsp_noclip", "notjunc", "bsp_chart"}},
-         "  -chart -notjunc -noclip -nofill "},
-        {{BSP, {"maxnodesize", "subdivide", "bsp_high"}, {{"maxnodesize_value", "1e6"}}},
+        {{CSG, "", {{"csg_dev_value", "9"}, {"tiny_value", "x"}}}, "  "},
+        {{BSP, "nofill bsp_noclip notjunc bsp_chart"}, "  -chart -notjunc -noclip -nofill "},
+        {{BSP, "maxnodesize subdivide bsp_high", {{"maxnodesize_value", "1e6"}}},
          "  -high -subdivide 240 -maxnodesize 1e6 "},
-        {{BSP, {}, {{"subdivide_value", "999"}}}, "  "},
-        {{VIS, {"full", "vis_estimate"}}, "  -estimate -full "},
-        {{VIS, {"vis_texdata", "vis_low"}, {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
+        {{BSP, "", {{"subdivide_value", "999"}}}, "  "},
+        {{VIS, "full vis_estimate"}, "  -estimate -full "},
+        {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
     };
     for (const auto &[setting, line] : rows)
         expectLine(setting, line);
@@ -155,7 +158,7 @@ std::string storedName(WindowId id, const std::string &control)
 // A value switch alone with the text typed into its field.
 Setting typed(WindowId id, const std::string &box, std::string text)
 {
-    return {id, {box}, {{box + "_value", std::move(text)}}};
+    return {id, box, {{box + "_value", std::move(text)}}};
 }
 
 TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryValue)
@@ -175,17 +178,16 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
         {typed(VIS, "vis_dev", "six"), ""}, {typed(VIS, "vis_dev", "6.5"), kDev},
         {typed(VIS, "vis_dev", "7"), kDev},
         // Several failing checks, cleared one by one: each time only the first one speaks.
-        {{CSG, {"csg_low", "csg_high", "csg_dev"}, {{"csg_dev_value", "9"}}}, kHighLow},
-        {{CSG, {"csg_low", "csg_dev"}, {{"csg_dev_value", "9"}}}, kDev},
-        {{BSP, {"bsp_low", "bsp_high", "bsp_dev", "subdivide"},
+        {{CSG, "csg_low csg_high csg_dev", {{"csg_dev_value", "9"}}}, kHighLow},
+        {{CSG, "csg_low csg_dev", {{"csg_dev_value", "9"}}}, kDev},
+        {{BSP, "bsp_low bsp_high bsp_dev subdivide",
           {{"bsp_dev_value", "7"}, {"subdivide_value", "999"}}}, kHighLow},
-        {{BSP, {"bsp_low", "bsp_dev", "subdivide"},
+        {{BSP, "bsp_low bsp_dev subdivide",
           {{"bsp_dev_value", "7"}, {"subdivide_value", "999"}}}, kBspDev},
-        {{BSP, {"bsp_low", "subdivide"}, {{"subdivide_value", "999"}}}, kSubdivide},
-        {{VIS, {"vis_low", "vis_high", "fast", "full", "vis_dev"}, {{"vis_dev_value", "9"}}},
-         kHighLow},
-        {{VIS, {"vis_low", "fast", "full", "vis_dev"}, {{"vis_dev_value", "9"}}}, kFastFull},
-        {{VIS, {"vis_low", "full", "vis_dev"}, {{"vis_dev_value", "9"}}}, kDev},
+        {{BSP, "bsp_low subdivide", {{"subdivide_value", "999"}}}, kSubdivide},
+        {{VIS, "vis_low vis_high fast full vis_dev", {{"vis_dev_value", "9"}}}, kHighLow},
+        {{VIS, "vis_low fast full vis_dev", {{"vis_dev_value", "9"}}}, kFastFull},
+        {{VIS, "vis_low full vis_dev", {{"vis_dev_value", "9"}}}, kDev},
     };
     // clang-format on
     for (const auto &[setting, message] : rows) {
@@ -203,7 +205,7 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
         EXPECT_FALSE(left);
         EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(message)});
         EXPECT_EQ(w.parameterLine(), "  ") << "the line of the last action that passed";
-        for (const auto &box : setting.checked)
+        for (const auto &box : setting.boxes())
             EXPECT_EQ(app.read(key(setting.window), storedName(setting.window, box)), "1") << box;
         for (const auto &[field, text] : setting.typed)
             EXPECT_EQ(app.read(key(setting.window), storedName(setting.window, field)), text)
@@ -214,17 +216,17 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
 TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
 {
     const std::pair<Setting, std::string> rows[] = {
-        {{CSG, {"onlyents"}},
+        {{CSG, "onlyents"},
          "Bitte deaktivieren Sie alle Compiler außer CSG und BSP, da bei -onlyents nur diese "
          "gebraucht werden."},
-        {{BSP, {"leakonly"}},
+        {{BSP, "leakonly"},
          "Bitte deaktivieren Sie alle Compiler außer CSG und BSP sowie alle anderen Optionen, da "
          "diese für den Leak-Check nicht gebraucht werden."},
     };
     for (const auto &[setting, text] : rows) {
         SCOPED_TRACE(setting.describe());
         ToolApp app;
-        const std::string &box = setting.checked[0];
+        const std::string &box = setting.checked;
         app.stored(key(setting.window), box, "1");
         ToolWindow &w = app.open(setting.window);
         EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{information(text)});
