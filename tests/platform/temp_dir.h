@@ -1,107 +1,93 @@
 #pragma once
 
-#include <cstdlib>
+// Files and directories for the platform tests of Linux and Windows alike, through the standard
+// library. Paths are UTF-8, as the program's own are.
+
+#include "app/platform.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace kelvane::test {
 
-// A fresh directory of the test's own, removed with everything in it afterwards. Its path has
-// every link resolved, so that it reads the same as the paths the platform code works out.
+namespace fs = std::filesystem;
+
+inline fs::path fsPath(std::string_view utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// A fresh directory of the test's own, removed with all it holds afterwards. Its name has a
+// blank and an umlaut, as a user's directory may, and its path has every link resolved, so
+// that it reads the same as the paths the platform code works out.
 class TempDir
 {
 public:
     TempDir()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelvane-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = std::filesystem::canonical(pattern).string();
+        fs::path dir;
+        std::random_device random;
+        do
+            dir = fs::temp_directory_path() / fsPath("kelvane Prüfung " + std::to_string(random()));
+        while (!fs::create_directory(dir));
+        const std::u8string text = fs::canonical(dir).u8string();
+        m_path.assign(text.begin(), text.end());
     }
     ~TempDir()
     {
-        std::error_code error;
         // Tests take permissions away; give them back so that everything can go.
-        for (auto it = std::filesystem::recursive_directory_iterator(
-                 m_path, std::filesystem::directory_options::skip_permission_denied, error);
-             !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        std::error_code error;
+        fs::permissions(fsPath(m_path), fs::perms::owner_all, fs::perm_options::add, error);
+        for (auto it = fs::recursive_directory_iterator(fsPath(m_path), error);
+             !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
             if (it->is_directory(error) && !it->is_symlink(error))
-                std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                             std::filesystem::perm_options::add, error);
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
         }
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
-        std::filesystem::remove_all(m_path, error);
+        fs::remove_all(fsPath(m_path), error);
     }
     TempDir(const TempDir &) = delete;
     TempDir &operator=(const TempDir &) = delete;
 
     const std::string &path() const { return m_path; }
-    std::string operator/(std::string_view name) const { return m_path + '/' + std::string(name); }
+    std::string operator/(std::string_view name) const
+    {
+        return m_path + static_cast<char>(fs::path::preferred_separator) + std::string(name);
+    }
 
 private:
     std::string m_path;
 };
 
-// Sets an environment variable for the life of the object and puts the old value back.
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char *name, std::optional<std::string> value)
-        : m_name(name)
-    {
-        if (const char *old = std::getenv(name))
-            m_old = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    ScopedEnvironment(const ScopedEnvironment &) = delete;
-    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
-
-private:
-    const char *m_name;
-    std::optional<std::string> m_old;
-};
-
 inline void writeBytes(const std::string &path, std::string_view bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    std::ofstream out(fsPath(path), std::ios::binary | std::ios::trunc);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path);
 }
 
-inline std::string readBytes(const std::string &path)
+// The whole file; none when it cannot be read.
+inline std::optional<std::string> readBytes(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
+    if (!in)
+        return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void makeDirectory(const std::string &path)
 {
-    std::filesystem::create_directories(path);
+    fs::create_directories(fsPath(path));
 }
 
-inline void makeLink(const std::string &target, const std::string &link)
+inline std::string messageOf(const Outcome &outcome)
 {
-    std::filesystem::create_symlink(target, link);
+    return outcome ? outcome->message : "(no failure)";
 }
 
 // The DOS path of a Unix path on a drive Z: that stands for "/".

@@ -6,62 +6,24 @@
 #include "app/window_set.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_launcher.h"
-#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_text_file.h"
 #include "script/hl_mod.h"
 #include "script/presets.h"
 #include "support/fakes.h"
-#include "windows/stub_log.h"
-#include "windows/temp_directory.h"
+#include "windows/stub_tool.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 
 namespace kelvane {
 namespace {
 
-using testing::installStub;
-using testing::makeDirectory;
-using testing::readBytes;
-using testing::readStubLog;
-using testing::StubRun;
-using testing::TempDirectory;
-
-class Handle
-{
-public:
-    explicit Handle(HANDLE handle)
-        : m_handle(handle)
-    {}
-    ~Handle()
-    {
-        if (m_handle && m_handle != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_handle);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-class ProgramIn : public ProgramInfo
-{
-public:
-    explicit ProgramIn(std::string directory)
-        : m_directory(std::move(directory))
-    {}
-    std::string programDirectory() override { return m_directory; }
-    std::string userDataDirectory() override { return {}; }
-
-private:
-    std::string m_directory;
-};
+using test::readBytes;
+using Handle = std::unique_ptr<void, decltype(&::CloseHandle)>;
 
 // Starts a script the way the shell's "open" does, with the command interpreter in the
 // script's directory, but waits for it, so that the test reads what it did once it is done.
-// The script's code page is the system's, as in the program.
 class WaitingLauncher : public Win32ProgramLauncher
 {
 public:
@@ -72,63 +34,29 @@ public:
     Outcome startScript(std::string_view dosPath) override
     {
         started.emplace_back(dosPath);
-        const std::string directory = std::string(dosPath.substr(0, dosPath.rfind('\\')));
-        std::wstring commandLine = L"cmd.exe /d /c \"" + win32::widen(dosPath) + L"\"";
-
         SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        const HANDLE output = ::CreateFileW(win32::widen(m_outputPath).c_str(), FILE_APPEND_DATA,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (output == INVALID_HANDLE_VALUE)
-            return Failure{"no file for the script's output"};
+        const Handle output(::CreateFileW(win32::widen(m_outputPath).c_str(), FILE_APPEND_DATA,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                            &::CloseHandle);
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = nullptr;
-        startup.hStdOutput = output;
-        startup.hStdError = output;
-        // The interpreter, the programs it starts and the console host they share all run in
-        // one job, and the script counts as done when the last of them has ended; only then
-        // are its files and directories free again.
-        Handle job(::CreateJobObjectW(nullptr, nullptr));
-        Handle port(::CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
-        JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job.get(), port.get()};
-        if (!job.get() || !port.get() ||
-            !::SetInformationJobObject(job.get(), JobObjectAssociateCompletionPortInformation,
-                                       &association, sizeof association))
-            return Failure{"no job for the script: " + std::to_string(::GetLastError())};
-
+        startup.hStdOutput = startup.hStdError = output.get();
+        std::wstring commandLine = L"cmd.exe /d /c \"" + win32::widen(dosPath) + L"\"";
+        const std::wstring directory = win32::widen(dosPath.substr(0, dosPath.rfind('\\')));
         PROCESS_INFORMATION process = {};
-        const BOOL created = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                              CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
-                                              win32::widen(directory).c_str(), &startup, &process);
-        ::CloseHandle(output);
-        if (!created)
+        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                              nullptr, directory.c_str(), &startup, &process))
             return Failure{"cmd.exe did not start: " + std::to_string(::GetLastError())};
-        Handle processHandle(process.hProcess);
-        Handle thread(process.hThread);
-        if (!::AssignProcessToJobObject(job.get(), process.hProcess)) {
-            ::TerminateProcess(process.hProcess, 1);
-            return Failure{"cmd.exe is in no job: " + std::to_string(::GetLastError())};
-        }
-        ::ResumeThread(process.hThread);
-
-        // Generous: a run takes a fraction of a second.
-        for (;;) {
-            DWORD message = 0;
-            ULONG_PTR key = 0;
-            LPOVERLAPPED detail = nullptr;
-            if (!::GetQueuedCompletionStatus(port.get(), &message, &key, &detail, 60000)) {
-                ::TerminateJobObject(job.get(), 1);
-                return Failure{"compile.bat did not end within a minute"};
-            }
-            if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO)
-                return std::nullopt;
-        }
-    }
-    Outcome startProgram(std::string_view dosPath) override
-    {
-        return Failure{"startProgram(" + std::string(dosPath) + ") not expected here"};
+        const Handle thread(process.hThread, &::CloseHandle);
+        const Handle interpreter(process.hProcess, &::CloseHandle);
+        // The script runs every program to its end before it goes on. Generous: a run takes a
+        // fraction of a second.
+        if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+            return std::nullopt;
+        ::TerminateProcess(process.hProcess, 1);
+        return Failure{"compile.bat did not end within a minute"};
     }
 
     std::vector<std::string> started;
@@ -143,16 +71,17 @@ struct WindowsApp
 {
     WindowsApp()
     {
-        for (const std::string &directory :
-             {program, tools, mapDirectory, halfLife, mod, mod + "\\maps"})
-            EXPECT_TRUE(makeDirectory(directory)) << directory;
-        EXPECT_TRUE(testing::writeBytes(mapDirectory + "\\" + mapFile, "{}"));
+        for (const std::string &directory : {program, tools, mapDirectory, mod + "\\maps"})
+            test::makeDirectory(directory);
+        test::writeBytes(mapDirectory + "\\" + mapFile, "{}");
         for (const char *name : {"HLCSG.EXE", "HLBSP.EXE", "HLVIS.EXE", "NETVIS.EXE", "HLRAD.EXE"})
-            EXPECT_TRUE(installStub(tools + "\\" + name)) << name;
-        EXPECT_TRUE(installStub(halfLife + "\\hl.exe"));
+            test::installStub(tools + "\\" + name);
+        test::installStub(halfLife + "\\hl.exe");
         // The command interpreter looks in the current directory first, so the shutdown
         // line starts the stub too.
-        EXPECT_TRUE(installStub(program + "\\rundll32.exe"));
+        test::installStub(program + "\\rundll32.exe");
+        programInfo.directory = program;
+        programInfo.dataDirectory = "";
         ::SetEnvironmentVariableW(L"KELVANE_STUB_LOG", win32::widen(log).c_str());
         backend.putRaw(windowKeyPath("Start"), "csg", RegType::String, "1"); // no first-start notes
     }
@@ -167,16 +96,13 @@ struct WindowsApp
         EXPECT_FALSE(start.MAPDir.setPath(mapDirectory));
         start.MAPFile.choose(mapFile);
         EXPECT_EQ(start.MAPFile.chosen(), mapFile);
-        HL_MOD &hlMod = windows.hlMod();
-        EXPECT_FALSE(hlMod.HLDir.setPath(halfLife));
-        EXPECT_FALSE(hlMod.MODDir.setPath(mod));
+        EXPECT_FALSE(windows.hlMod().HLDir.setPath(halfLife));
+        EXPECT_FALSE(windows.hlMod().MODDir.setPath(mod));
         windows.navigate(start, WindowId::presets);
         return windows.presetsWindow();
     }
 
-    std::string scriptOutput() const { return readBytes(output).value_or("(none)"); }
-
-    TempDirectory temp;
+    test::TempDir temp;
     const std::string program = temp / "Kelvane Programm";
     const std::string tools = temp / "ZHLT Werkzeuge Ä";
     const std::string mapDirectory = temp / "Karten ö";
@@ -191,7 +117,7 @@ struct WindowsApp
     Registry registry{backend};
     testing::FakeMessages messages;
     Win32FileSystem files;
-    ProgramIn programInfo{program};
+    testing::FakeProgram programInfo;
     testing::FakeOpener opener;
     Win32TextFileWriter writer;
     WaitingLauncher launcher{output};
@@ -201,150 +127,87 @@ struct WindowsApp
     WindowSet windows{services, host};
 };
 
-// What one tool line hands its tool: the switches between the program and the map, exactly as
-// they stand in the line.
-struct ToolCall
+// The programs called, each with the switches that stand between it and the map in its line,
+// exactly as they stand there.
+const struct
 {
-    std::string program;
-    std::string switches;
-};
-
-struct PresetRun
-{
-    std::string name;
+    const char *name;
     CheckBox presets::*box;
-    std::vector<ToolCall> calls;
+    bool afterCompile; // copy the .bsp, start Half-Life, shut the PC down
+    const char *calls;
+} presetRuns[] = {
+    {"leaks", &presets::leaks, true, "HLCSG.EXE -estimate |HLBSP.EXE -estimate -leakonly "},
+    {"leaks alone", &presets::leaks, false, "HLCSG.EXE -estimate |HLBSP.EXE -estimate -leakonly "},
+    {"fastcompile", &presets::fastcompile, true,
+     "HLCSG.EXE -estimate |HLBSP.EXE -estimate |HLVIS.EXE -fast -estimate "
+     "|HLRAD.EXE -estimate -bounce 0 -estimate "},
+    {"entityupdate", &presets::entityupdate, true,
+     "HLCSG.EXE -estimate -onlyents |HLBSP.EXE -estimate "},
+    {"lichtupdate", &presets::lichtupdate, true,
+     "HLCSG.EXE -estimate |HLBSP.EXE -estimate |HLVIS.EXE -estimate "
+     "|HLRAD.EXE -estimate -smooth 80 -bounce 5 -incremental "},
+    {"qualitaet", &presets::qualitaet, true,
+     "HLCSG.EXE -estimate |HLBSP.EXE -estimate |HLVIS.EXE -estimate "
+     "|HLRAD.EXE -estimate -bounce 4 -extra -smooth 35 -estimate "},
+    {"prerelease", &presets::prerelease, true,
+     "HLCSG.EXE -estimate |HLBSP.EXE -estimate |HLVIS.EXE -estimate -full "
+     "|HLRAD.EXE -estimate -smooth 80 -bounce 5 "},
+    {"finalrelease", &presets::finalrelease, true,
+     "HLCSG.EXE -estimate -high |HLBSP.EXE -estimate -high |HLVIS.EXE -estimate -full -high "
+     "|HLRAD.EXE -high -bounce 10 -extra -smooth 85 -estimate "},
 };
 
-std::vector<std::string> wordsOf(const std::string &text)
+// Every program gets exactly its arguments, the paths with their blanks and umlauts intact, and
+// WADROOT; the .bsp is copied into the mod when that is chosen.
+TEST(ScriptRunTest, EveryPresetRunsItsProgramsWithTheirArguments)
 {
-    std::istringstream words(text);
-    return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
-}
+    for (const auto &row : presetRuns) {
+        SCOPED_TRACE(row.name);
+        WindowsApp app;
+        presets &w = app.openPresets();
+        (w.*row.box).setState(CheckBox::Checked);
+        for (CheckBox *box : {&w.copy_bsp, &w.start_hl_check, &w.exit_win})
+            box->setState(row.afterCompile ? CheckBox::Checked : CheckBox::Unchecked);
+        app.messages.shown.clear();
+        w.compile_presets.click();
+        ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
+        ASSERT_EQ(app.launcher.started, std::vector<std::string>{app.program + "\\compile.bat"});
 
-class PresetScriptRunTest : public ::testing::TestWithParam<PresetRun>
-{
-};
+        // What the stub tool recorded of each start, in order.
+        const std::string map = app.mapDirectory + "\\" + app.mapFile;
+        const std::string end = "wadroot " + app.halfLife + "\ncwd " + app.program + "\nend\n";
+        std::string expected, program;
+        std::istringstream calls(row.calls);
+        for (std::string call; std::getline(calls, call, '|');) {
+            program = call.substr(0, call.find(' '));
+            const std::string switches = call.substr(program.size());
+            expected += "program " + program + "\ncommandline \"" + app.tools + "\\" + program +
+                        "\"" + switches + "\"" + map + "\"\n";
+            std::istringstream words(switches);
+            for (std::string word; words >> word;)
+                expected += "arg " + word + "\n";
+            expected += "arg " + map + "\n" + end;
+        }
+        if (row.afterCompile)
+            expected += "program hl.exe\ncommandline \"" + app.halfLife +
+                        "\\hl.exe\" -console -game " + app.modName +
+                        "\narg -console\narg -game\narg " + app.modName + "\n" + end +
+                        "program rundll32.exe\ncommandline rundll32.exe user,ExitWindows\n"
+                        "arg user,ExitWindows\n" +
+                        end;
+        const std::string printed = readBytes(app.output).value_or("(nothing)");
+        EXPECT_EQ(readBytes(app.log), expected) << "The script printed:\n" << printed;
 
-TEST_P(PresetScriptRunTest, EveryProgramGetsItsArgumentsAndTheBspIsCopied)
-{
-    WindowsApp app;
-    presets &w = app.openPresets();
-    (w.*GetParam().box).setState(CheckBox::Checked);
-    w.copy_bsp.setState(CheckBox::Checked);
-    w.start_hl_check.setState(CheckBox::Checked);
-    w.exit_win.setState(CheckBox::Checked);
-    app.messages.shown.clear();
-    w.compile_presets.click();
-
-    ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
-    ASSERT_EQ(app.launcher.started, std::vector<std::string>{app.program + "\\compile.bat"});
-    const std::vector<StubRun> runs = readStubLog(app.log);
-    const std::vector<ToolCall> &calls = GetParam().calls;
-    ASSERT_EQ(runs.size(), calls.size() + 2) << "The script printed:\n" << app.scriptOutput();
-
-    const std::string map = app.mapDirectory + "\\" + app.mapFile;
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        SCOPED_TRACE(calls[i].program);
-        EXPECT_EQ(runs[i].program, calls[i].program);
-        EXPECT_EQ(runs[i].commandLine, "\"" + app.tools + "\\" + calls[i].program + "\"" +
-                                           calls[i].switches + "\"" + map + "\"");
-        std::vector<std::string> arguments = wordsOf(calls[i].switches);
-        arguments.push_back(map);
-        EXPECT_EQ(runs[i].arguments, arguments);
+        const std::optional<std::string> compiled =
+            readBytes(app.mapDirectory + "\\Prüf Karte.bsp");
+        EXPECT_EQ(compiled, "compiled by " + program + "\n");
+        EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"),
+                  row.afterCompile ? compiled : std::nullopt);
+        if (!row.afterCompile)
+            EXPECT_EQ(printed, "Kompilieren beendet...\r\nDie .bsp wird nicht kopiert...\r\n"
+                               "Half-Life wird nicht gestartet...\r\n"
+                               "Der PC wird nicht heruntergefahren...\r\n");
     }
-    const StubRun &halfLife = runs[calls.size()];
-    EXPECT_EQ(halfLife.program, "hl.exe");
-    EXPECT_EQ(halfLife.commandLine,
-              "\"" + app.halfLife + "\\hl.exe\" -console -game " + app.modName);
-    EXPECT_EQ(halfLife.arguments, (std::vector<std::string>{"-console", "-game", app.modName}));
-    const StubRun &shutdown = runs[calls.size() + 1];
-    EXPECT_EQ(shutdown.program, "rundll32.exe");
-    EXPECT_EQ(shutdown.arguments, std::vector<std::string>{"user,ExitWindows"});
-
-    for (const StubRun &run : runs)
-        EXPECT_EQ(run.wadroot, app.halfLife) << run.program;
-
-    const std::optional<std::string> compiled = readBytes(app.mapDirectory + "\\Prüf Karte.bsp");
-    ASSERT_TRUE(compiled);
-    EXPECT_EQ(*compiled, "compiled by " + calls.back().program + "\n");
-    EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"), compiled);
-}
-
-const ToolCall csg{"HLCSG.EXE", " -estimate "};
-const ToolCall bsp{"HLBSP.EXE", " -estimate "};
-
-INSTANTIATE_TEST_SUITE_P(
-    Presets, PresetScriptRunTest,
-    ::testing::Values(
-        PresetRun{"leaks", &presets::leaks, {csg, {"HLBSP.EXE", " -estimate -leakonly "}}},
-        PresetRun{"fastcompile",
-                  &presets::fastcompile,
-                  {csg,
-                   bsp,
-                   {"HLVIS.EXE", " -fast -estimate "},
-                   {"HLRAD.EXE", " -estimate -bounce 0 -estimate "}}},
-        PresetRun{
-            "entityupdate", &presets::entityupdate, {{"HLCSG.EXE", " -estimate -onlyents "}, bsp}},
-        PresetRun{"lichtupdate",
-                  &presets::lichtupdate,
-                  {csg,
-                   bsp,
-                   {"HLVIS.EXE", " -estimate "},
-                   {"HLRAD.EXE", " -estimate -smooth 80 -bounce 5 -incremental "}}},
-        PresetRun{"qualitaet",
-                  &presets::qualitaet,
-                  {csg,
-                   bsp,
-                   {"HLVIS.EXE", " -estimate "},
-                   {"HLRAD.EXE", " -estimate -bounce 4 -extra -smooth 35 -estimate "}}},
-        PresetRun{"prerelease",
-                  &presets::prerelease,
-                  {csg,
-                   bsp,
-                   {"HLVIS.EXE", " -estimate -full "},
-                   {"HLRAD.EXE", " -estimate -smooth 80 -bounce 5 "}}},
-        PresetRun{"finalrelease",
-                  &presets::finalrelease,
-                  {{"HLCSG.EXE", " -estimate -high "},
-                   {"HLBSP.EXE", " -estimate -high "},
-                   {"HLVIS.EXE", " -estimate -full -high "},
-                   {"HLRAD.EXE", " -high -bounce 10 -extra -smooth 85 -estimate "}}}),
-    [](const ::testing::TestParamInfo<PresetRun> &info) { return info.param.name; });
-
-TEST(ScriptRunTest, WithoutAfterCompileChoicesOnlyTheToolsRunAndNothingIsCopied)
-{
-    WindowsApp app;
-    presets &w = app.openPresets();
-    w.leaks.setState(CheckBox::Checked);
-    app.messages.shown.clear();
-    w.compile_presets.click();
-
-    ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
-    const std::vector<StubRun> runs = readStubLog(app.log);
-    ASSERT_EQ(runs.size(), 2u) << "The script printed:\n" << app.scriptOutput();
-    EXPECT_EQ(runs[0].program, "HLCSG.EXE");
-    EXPECT_EQ(runs[1].program, "HLBSP.EXE");
-    EXPECT_FALSE(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"));
-    EXPECT_EQ(app.scriptOutput(), "Kompilieren beendet...\r\nDie .bsp wird nicht kopiert...\r\n"
-                                  "Half-Life wird nicht gestartet...\r\n"
-                                  "Der PC wird nicht heruntergefahren...\r\n");
-}
-
-TEST(ScriptRunTest, ScriptIsWrittenInTheCodePageTheInterpreterReads)
-{
-    WindowsApp app;
-    presets &w = app.openPresets();
-    app.messages.shown.clear();
-    w.compile_presets.click();
-
-    ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
-    const std::optional<std::string> script = readBytes(app.program + "\\compile.bat");
-    ASSERT_TRUE(script);
-    const std::optional<std::string> wadroot =
-        win32::toCodePage("SET WADROOT=" + app.halfLife + "\r\n", ::GetOEMCP());
-    ASSERT_TRUE(wadroot);
-    EXPECT_NE(script->find(*wadroot), std::string::npos);
 }
 
 } // namespace

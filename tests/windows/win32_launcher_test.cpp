@@ -1,31 +1,23 @@
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_opener.h"
-#include "platform/win32/win32_text.h"
-#include "windows/stub_log.h"
-#include "windows/temp_directory.h"
+#include "windows/stub_tool.h"
 
 #include <gtest/gtest.h>
 
 namespace kelvane {
 namespace {
 
-using testing::installStub;
-using testing::readStubLog;
-using testing::StubRun;
-using testing::TempDirectory;
-using testing::writeBytes;
+using test::messageOf;
 
 // Starts of the stub tool come back through its log and an event it signals when done, so the
 // test waits for exactly that and not a moment longer.
-class Win32ProgramLauncherTest : public ::testing::Test
+class Win32LauncherTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        static unsigned counter = 0;
-        const std::wstring event = L"kelvane-stub-" + std::to_wstring(::GetCurrentProcessId()) +
-                                   L"-" + std::to_wstring(++counter);
-        done = ::CreateEventW(nullptr, TRUE, FALSE, event.c_str());
+        const std::wstring event = L"kelvane-stub-" + std::to_wstring(::GetCurrentProcessId());
+        done = ::CreateEventW(nullptr, FALSE, FALSE, event.c_str());
         ASSERT_NE(done, nullptr);
         ::SetEnvironmentVariableW(L"KELVANE_STUB_EVENT", event.c_str());
         ::SetEnvironmentVariableW(L"KELVANE_STUB_LOG", win32::widen(log).c_str());
@@ -34,96 +26,68 @@ protected:
     {
         ::SetEnvironmentVariableW(L"KELVANE_STUB_EVENT", nullptr);
         ::SetEnvironmentVariableW(L"KELVANE_STUB_LOG", nullptr);
-        if (done)
-            ::CloseHandle(done);
+        ::CloseHandle(done);
     }
 
-    // The runs of the stub once it has signalled; none when it does not within a generous
-    // time.
-    std::vector<StubRun> runsWhenDone()
+    // What the stub has recorded once it has signalled; nothing when it does not within a
+    // generous time.
+    std::string logWhenDone()
     {
-        if (::WaitForSingleObject(done, 30000) != WAIT_OBJECT_0)
-            return {};
-        return readStubLog(log);
+        return ::WaitForSingleObject(done, 30000) == WAIT_OBJECT_0
+                   ? test::readBytes(log).value_or("")
+                   : "";
     }
 
-    TempDirectory temp;
+    test::TempDir temp;
     const std::string log = temp / "stub.log";
     HANDLE done = nullptr;
     Win32ProgramLauncher launcher;
 };
 
-TEST_F(Win32ProgramLauncherTest, StartsAProgram)
-{
-    const std::string program = temp / "Mein Tool.exe";
-    ASSERT_TRUE(installStub(program));
-    EXPECT_FALSE(launcher.startProgram(program));
-    const std::vector<StubRun> runs = runsWhenDone();
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].program, "Mein Tool.exe");
-    EXPECT_TRUE(runs[0].arguments.empty());
-}
-
 // The interpreter may still be in the script's directory when the test ends, so that
 // directory can outlive the test; it is in the run's own Wine prefix.
-TEST_F(Win32ProgramLauncherTest, StartsAScriptInItsOwnDirectory)
+TEST_F(Win32LauncherTest, StartsProgramsAndScriptsInTheirOwnDirectory)
 {
-    ASSERT_TRUE(testing::makeDirectory(temp / "Skript Ördner"));
-    const std::string tool = temp / "Werkzeug.exe";
-    ASSERT_TRUE(installStub(tool));
+    const std::string tool = temp / "Mein Tool.exe";
+    test::installStub(tool);
+    EXPECT_FALSE(launcher.startProgram(tool));
+    const std::string programRun = logWhenDone();
+    EXPECT_TRUE(programRun.starts_with("program Mein Tool.exe\ncommandline ")) << programRun;
+    EXPECT_EQ(programRun.find("\narg "), std::string::npos) << programRun;
+
+    test::makeDirectory(temp / "Skript Ördner");
     const std::string script = temp / "Skript Ördner\\compile.bat";
-    const std::optional<std::string> text = win32::toCodePage(
-        "@echo off\r\n\"" + tool + "\" eins \"zwei drei\"", launcher.scriptCodePage());
+    const std::string line = "\"" + tool + "\" eins \"zwei drei\"";
+    const std::optional<std::string> text =
+        win32::toCodePage("@echo off\r\n" + line, launcher.scriptCodePage());
     ASSERT_TRUE(text);
-    ASSERT_TRUE(writeBytes(script, *text));
+    test::writeBytes(script, *text);
     EXPECT_FALSE(launcher.startScript(script));
-    const std::vector<StubRun> runs = runsWhenDone();
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].arguments, (std::vector<std::string>{"eins", "zwei drei"}));
-    EXPECT_EQ(runs[0].workingDirectory, temp / "Skript Ördner");
+    EXPECT_EQ(logWhenDone(), programRun + "program Mein Tool.exe\ncommandline " + line +
+                                 "\narg eins\narg zwei drei\ncwd " + temp / "Skript Ördner" +
+                                 "\nend\n");
 }
 
-TEST_F(Win32ProgramLauncherTest, MissingProgramIsReportedWithThePath)
-{
-    const std::string program = temp / "fehlt.exe";
-    const Outcome failure = launcher.startProgram(program);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->message, "Das Programm \"" + program +
-                                    "\" konnte nicht gestartet werden: Die Datei ist nicht "
-                                    "vorhanden.");
-}
-
-TEST_F(Win32ProgramLauncherTest, MissingScriptIsReportedWithThePath)
-{
-    const std::string script = temp / "compile.bat";
-    const Outcome failure = launcher.startScript(script);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->message, "Das Skript \"" + script +
-                                    "\" konnte nicht gestartet werden: Die Datei ist nicht "
-                                    "vorhanden.");
-}
-
-TEST(Win32DesktopOpenerTest, OpensOnlyAddressesWithAScheme)
+TEST_F(Win32LauncherTest, SaysWhyItCannotStartOrOpen)
 {
     Win32DesktopOpener opener;
-    for (const std::string url : {"", "C:\\Windows\\notepad.exe", "notepad", "c:x", "1http:x"}) {
-        const Outcome failure = opener.openUrl(url);
-        ASSERT_TRUE(failure) << url;
-        EXPECT_EQ(failure->message, "Die Adresse \"" + url +
-                                        "\" konnte nicht geöffnet werden: Sie ist keine Web- "
-                                        "oder Mail-Adresse.");
-    }
-}
-
-TEST(Win32DesktopOpenerTest, MissingDocumentIsReportedWithThePath)
-{
-    TempDirectory temp;
-    Win32DesktopOpener opener;
-    const Outcome failure = opener.openDocument(temp / "deutsch.chm");
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->message, "Die Datei \"" + (temp / "deutsch.chm") +
-                                    "\" konnte nicht geöffnet werden: Die Datei ist nicht "
-                                    "vorhanden.");
+    const std::string notThere = "\" konnte nicht gestartet werden: Die Datei ist nicht vorhanden.";
+    std::vector<std::pair<Outcome, std::string>> rows = {
+        {launcher.startProgram(temp / "fehlt.exe"),
+         "Das Programm \"" + temp / "fehlt.exe" + notThere},
+        {launcher.startScript(temp / "compile.bat"),
+         "Das Skript \"" + temp / "compile.bat" + notThere},
+        {opener.openDocument(temp / "deutsch.chm"),
+         "Die Datei \"" + temp / "deutsch.chm" +
+             "\" konnte nicht geöffnet werden: Die Datei ist nicht vorhanden."},
+    };
+    // Only web and mail addresses are opened, never a program.
+    for (const std::string url : {"", "C:\\Windows\\notepad.exe", "notepad", "c:x", "1http:x"})
+        rows.emplace_back(opener.openUrl(url), "Die Adresse \"" + url +
+                                                   "\" konnte nicht geöffnet werden: Sie ist "
+                                                   "keine Web- oder Mail-Adresse.");
+    for (const auto &[outcome, message] : rows)
+        EXPECT_EQ(messageOf(outcome), message);
 }
 
 } // namespace

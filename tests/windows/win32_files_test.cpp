@@ -1,0 +1,104 @@
+// Files, directories and the program's places on the real file system, below a directory
+// whose name has a blank and an umlaut.
+
+#include "platform/temp_dir.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_text_file.h"
+#include "util/dos_path.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+using namespace std::string_literals;
+using test::messageOf;
+using test::readBytes;
+using test::writeBytes;
+using Names = std::vector<std::string>;
+
+Names sorted(Names names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Win32FilesTest : public ::testing::Test
+{
+protected:
+    test::TempDir temp;
+    Win32FileSystem files;
+};
+
+TEST_F(Win32FilesTest, ListsDirectoriesAndFilesApartWithoutHiddenOnes)
+{
+    for (const char *name : {"Karten", "Größe mit Blank", "versteckt"})
+        test::makeDirectory(temp / name);
+    for (const char *name : {"test.map", "äöü ß.map", "geheim.map"})
+        writeBytes(temp / name, "{}");
+    for (const char *name : {"versteckt", "geheim.map"})
+        ::SetFileAttributesW(win32::widen(temp / name).c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    const Listing<std::string> directories = files.subdirectories(temp.path());
+    EXPECT_FALSE(directories.failure);
+    EXPECT_EQ(sorted(directories.entries), (Names{"Größe mit Blank", "Karten"}));
+    const Listing<std::string> plain = files.files(temp.path());
+    EXPECT_FALSE(plain.failure);
+    EXPECT_EQ(sorted(plain.entries), (Names{"test.map", "äöü ß.map"}));
+    EXPECT_TRUE(files.directoryExists(temp / "Karten") && !files.fileExists(temp / "Karten"));
+    EXPECT_TRUE(files.fileExists(temp / "äöü ß.map") && !files.directoryExists(temp / "äöü ß.map"));
+    EXPECT_FALSE(files.fileExists(temp / "fehlt.map") || files.directoryExists(temp / "fehlt"));
+    const std::string missing = temp / "fehlt";
+    EXPECT_EQ(messageOf(files.subdirectories(missing).failure),
+              "Das Verzeichnis \"" + missing +
+                  "\" kann nicht gelesen werden: Der Pfad ist nicht vorhanden.");
+}
+
+TEST_F(Win32FilesTest, TheWriterReplacesTheFileWholeOrSaysWhy)
+{
+    Win32TextFileWriter writer;
+    test::makeDirectory(temp / "Mein Ördner");
+    const std::string path = temp / "Mein Ördner\\Über alles.bat";
+    const std::string bytes = "@echo off\r\nSET WADROOT=C:\\Spiele\\Gr\x94\xE1"
+                              "e\r\n\x1A\0x"s;
+    writeBytes(path, std::string(5000, 'x'));
+    EXPECT_FALSE(writer.writeFile(path, bytes));
+    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_FALSE(writer.writeFile(path, "kurz"));
+    EXPECT_EQ(readBytes(path), "kurz");
+    EXPECT_EQ(files.files(temp / "Mein Ördner").entries, Names{"Über alles.bat"});
+
+    test::makeDirectory(temp / "compile.bat");
+    const std::pair<std::string, std::string> failures[] = {
+        {temp / "fehlt\\compile.bat", "Der Pfad ist nicht vorhanden."},
+        {temp / "compile.bat", "Unter diesem Namen gibt es bereits ein Verzeichnis."},
+    };
+    for (const auto &[target, reason] : failures)
+        EXPECT_EQ(messageOf(writer.writeFile(target, "x")),
+                  "Die Datei \"" + target + "\" konnte nicht geschrieben werden: " + reason);
+    EXPECT_TRUE(files.directoryExists(temp / "compile.bat"));
+}
+
+TEST_F(Win32FilesTest, TheProgramsDirectoriesAreWhereTheyBelong)
+{
+    const std::string directory = Win32ProgramInfo().programDirectory();
+    EXPECT_TRUE(files.fileExists(dos::join(directory, "kelvane_windows_tests.exe"))) << directory;
+    EXPECT_TRUE(directory.size() == 3 || directory.back() != '\\') << directory;
+
+    // The user's directory is made below LOCALAPPDATA, or is none when it cannot be.
+    const wchar_t *old = ::_wgetenv(L"LOCALAPPDATA");
+    const std::wstring localAppData = old ? old : L"";
+    writeBytes(temp / "eine Datei", "");
+    ::_wputenv_s(L"LOCALAPPDATA", win32::widen(temp / "Lokal Ä\\Daten").c_str());
+    EXPECT_EQ(Win32ProgramInfo().userDataDirectory(), temp / "Lokal Ä\\Daten\\Kelvane");
+    EXPECT_TRUE(files.directoryExists(temp / "Lokal Ä\\Daten\\Kelvane"));
+    ::_wputenv_s(L"LOCALAPPDATA", win32::widen(temp / "eine Datei").c_str());
+    EXPECT_EQ(Win32ProgramInfo().userDataDirectory(), "");
+    ::_wputenv_s(L"LOCALAPPDATA", localAppData.c_str());
+}
+
+} // namespace
+} // namespace kelvane
