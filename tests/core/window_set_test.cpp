@@ -199,6 +199,7 @@ TEST_F(WindowSetTest, ExitSavesOnlyTheCurrentWindowAndEndsAlsoWhereItIsNamedQuit
 {
     start_window &start = startUp();
     start.use_bsp.setState(CheckBox::Checked);
+    app.windows.window(WindowId::HL_MOD); // loaded, not current
     start.activateMenuItem("exit");
     EXPECT_TRUE(app.host.quitCalled);
     EXPECT_TRUE(app.windows.hasEnded());
