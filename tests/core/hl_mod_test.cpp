@@ -67,11 +67,6 @@ TEST(HlModTest, RestoringEndsAtTheStoredPlacesOrTheNearestExistingOnesWithOneNot
         // A directory stored on another drive than its entry takes the drive along.
         {{"d: [fake]", "C:\\Sierra\\Half-Life", "e: [fake]", "D:\\Mods\\mymod"},
          "C C:\\Sierra\\Half-Life | D D:\\Mods\\mymod"},
-        {{"c: [fake]", "C:\\Sierra\\Half-Life Alt", "c: [fake]",
-          "C:\\Sierra\\Half-Life Alt\\valve"},
-         "C C:\\Sierra | C C:\\Sierra",
-         gone("C:\\Sierra\\Half-Life Alt", "C:\\Sierra") + "\r\n" +
-             gone("C:\\Sierra\\Half-Life Alt\\valve", "C:\\Sierra")},
         {{"x: [gone]", "X:\\Half-Life", "x: [gone]", "X:\\Half-Life\\valve"},
          "C C:\\Work | C C:\\Work",
          kDriveGone + "\r\n" + gone("X:\\Half-Life", "C:\\Work") + "\r\n" + kDriveGone + "\r\n" +
@@ -114,19 +109,6 @@ TEST(HlModTest, TheHalfLifeListsLeadTheModListsWhichMayGoElsewhereAndIsStored)
     EXPECT_EQ(app.written("Hlmod"), "hllw=c: [fake]|hlpath=C:\\Sierra\\Half-Life|modlw=d: "
                                     "[fake]|modpath=D:\\Mods\\mymod");
     EXPECT_TRUE(app.host.isVisible(WindowId::CSG_Optionen));
-}
-
-TEST(HlModTest, AnUnreadableDriveLeavesTheListsAndTellsTheUser)
-{
-    HlModApp app;
-    HL_MOD &w = app.open();
-    ASSERT_FALSE(w.HLDir.setPath("C:\\Sierra\\Half-Life"));
-    ASSERT_TRUE(w.HLDrive.setDrive("f:"));
-    EXPECT_EQ(HlModApp::places(w), "C C:\\Sierra\\Half-Life | C C:\\Sierra\\Half-Life");
-    ASSERT_TRUE(w.MODDrive.setDrive("f:"));
-    EXPECT_EQ(HlModApp::places(w), "C C:\\Sierra\\Half-Life | C C:\\Sierra\\Half-Life");
-    const ShownMessage note = information("Auf das Laufwerk F: kann nicht zugegriffen werden.");
-    EXPECT_EQ(app.messages.shown, (std::vector<ShownMessage>{note, note}));
 }
 
 TEST(HlModTest, TheModNameIsTheLastComponentOrAtARootThatOfTheDrivesCurrentDirectory)

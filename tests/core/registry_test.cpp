@@ -7,8 +7,6 @@
 namespace kelvane {
 namespace {
 
-using namespace std::string_literals;
-
 constexpr std::string_view kCsg = "Software\\Ostrabel\\Kelvane\\Csg";
 
 // The shared checks run on the registry in memory with keys right below "Software".
@@ -76,39 +74,6 @@ TEST_F(RegistryTest, EmptyComponentNamesNoKey)
     registry.SaveString(1, "Software\\\\Ostrabel", "x", "1");
     EXPECT_EQ(registry.ReadValue(1, "Software\\\\Ostrabel", "x"), "");
     EXPECT_EQ(backend.openKeyCount(), 0u);
-}
-
-TEST_F(RegistryTest, BatchBracketsOneGroupOfWrites)
-{
-    {
-        Registry::Batch outer(registry);
-        registry.SaveString(1, kCsg, "chart", "1");
-        {
-            Registry::Batch inner(registry);
-            registry.SaveString(1, kCsg, "low", "0");
-        }
-        EXPECT_EQ(backend.batchesEnded(), 0);
-    }
-    EXPECT_EQ(backend.batchesEnded(), 1);
-}
-
-TEST(RegistrySplitOff, CutsAtTheFirstSeparator)
-{
-    const std::string rows[][4] = {
-        // text, separator, result, rest
-        {"Software\\Ostrabel\\Kelvane", "\\", "Software", "Ostrabel\\Kelvane"},
-        {"Kelvane", "\\", "Kelvane", ""},
-        {"\\lead", "\\", "", "lead"},
-        {"trail\\", "\\", "trail", ""},
-        {"", "\\", "", ""},
-        {"a::b::c", "::", "a", "b::c"},
-        {"ab\0cd"s, "\0"s, "ab", "cd"},
-    };
-    for (const auto &[text, separator, result, rest] : rows) {
-        std::string cut = text;
-        EXPECT_EQ(Registry::SplitOff(cut, separator), result) << text;
-        EXPECT_EQ(cut, rest) << text;
-    }
 }
 
 } // namespace

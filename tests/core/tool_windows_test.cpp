@@ -45,13 +45,7 @@ struct Setting
         return {std::istream_iterator<std::string>(in), {}};
     }
 
-    std::string describe() const
-    {
-        std::string out = key(window) + ": " + checked;
-        for (const auto &[field, text] : typed)
-            out += " " + field + "=\"" + text + "\"";
-        return out;
-    }
+    std::string describe() const { return key(window) + ": " + checked; }
 };
 
 struct ToolApp : testing::TestApp
@@ -121,8 +115,6 @@ TEST(ToolWindowLine, EachSwitchAloneAddsItsPieceWithItsFieldsStartText)
 TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
 {
     const std::pair<Setting, std::string> rows[] = {
-        {{CSG, "csg_chart csg_low csg_texdata csg_estimate"},
-         "  -chart -estimate -low -texdata 4096 "},
         {{CSG, "brushunion tiny wadinclude csg_dev csg_texdata noclip noskyclip nowadtextures "
                "onlyents csg_nolog csg_noinfo csg_verbose csg_low csg_estimate csg_chart"},
          "  -chart -estimate -low -verbose -noinfo -nolog -onlyents -nowadtextures -noskyclip "
@@ -135,11 +127,9 @@ TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
          "  -dev -1 -tiny  1  "},
         // An unchecked switch adds nothing, and its field is not checked either.
         {{CSG, "", {{"csg_dev_value", "9"}, {"tiny_value", "x"}}}, "  "},
-        {{BSP, "nofill bsp_noclip notjunc bsp_chart"}, "  -chart -notjunc -noclip -nofill "},
         {{BSP, "maxnodesize subdivide bsp_high", {{"maxnodesize_value", "1e6"}}},
          "  -high -subdivide 240 -maxnodesize 1e6 "},
         {{BSP, "", {{"subdivide_value", "999"}}}, "  "},
-        {{VIS, "full vis_estimate"}, "  -estimate -full "},
         {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
     };
     for (const auto &[setting, line] : rows)
@@ -299,80 +289,6 @@ TEST(ToolWindowStore, AWindowOnlyLoadedHandsOverTheEmptyLineAndExitSavesWhatItRe
         EXPECT_EQ(w.parameterLine(), "") << "exit builds nothing";
         EXPECT_EQ(app.written(key(window)), stored) << "but saves";
     }
-}
-
-// --- What the larger windows need of the table ---------------------------------------------
-
-// Two sets stored one after the other, a range, a hint that lets the action go on, a wording
-// after the target.
-class SampleWindow : public ToolWindow
-{
-public:
-    explicit SampleWindow(Services &services)
-        : ToolWindow(WindowId::RAD_Optionen, "Probe", "Probe", services)
-    {}
-
-    static OptionTable table()
-    {
-        SwitchDef clientDev = common("client_dev", "-dev", 4, {1, 0, 0});
-        clientDev.storedName = "client_dev";
-        clientDev.storeSet = 1;
-        SwitchDef ambient =
-            valued("ambient", "-ambient", "t", 5, {1, 0, 1}, {"ambient_value", "t", "0.5 0.5 0.5"});
-        ambient.storeSet = 1;
-        Check hint = atMost("s_dev", 20, "hint");
-        hint.goesOn = true;
-        hint.icon = MessageIcon::Information;
-        hint.title = "Tamrin informiert";
-        Check worded = bothChecked("s_chart", "s_low", "kompiliert");
-        worded.towards = WindowId::BSP_Optionen;
-        worded.messageTowards = "komprimiert";
-        return {{{"server", "S", {20, 40, 600, 80}, 300, 140, 70},
-                 {"client", "C", {20, 140, 600, 80}, 300, 140, 70}},
-                {common("s_chart", "-chart", 1, {0, 0, 0}), common("s_low", "-low", 2, {0, 0, 1}),
-                 common("s_dev", "-dev", 3, {0, 1, 0}), clientDev, ambient},
-                {worded, between("client_dev", 1, 2, "range"), hint},
-                {}};
-    }
-
-    Switches switches{*this, table()};
-    ParameterField values{*this, "values"};
-};
-
-TEST(ToolWindowTable, ServesSetsRangesHintsAndWordingsAfterTheTarget)
-{
-    testing::TestApp app;
-    SampleWindow w(app.services);
-    w.save();
-    EXPECT_EQ(app.written("Probe"), "chart=0|low=0|dev=0|dev_value=0|client_dev=0|ambient=0|"
-                                    "client_dev_value=0|ambient_value=0.5 0.5 0.5");
-
-    w.box("s_chart").setState(CheckBox::Checked);
-    w.box("s_low").setState(CheckBox::Checked);
-    EXPECT_FALSE(w.leaveTowards(WindowId::BSP_Optionen));
-    EXPECT_FALSE(w.leaveTowards(WindowId::end_window));
-    EXPECT_EQ(app.messages.texts(), (std::vector<std::string>{"komprimiert", "kompiliert"}));
-    w.box("s_low").setState(CheckBox::Unchecked);
-
-    w.box("client_dev").setState(CheckBox::Checked);
-    for (const char *text : {"1", "2", "1.5", "2,5"}) {
-        w.field("client_dev_value").setText(text);
-        EXPECT_TRUE(w.leaveTowards(WindowId::end_window)) << text;
-    }
-    for (const char *text : {"0", "3", "-1", "", "2.01"}) {
-        w.field("client_dev_value").setText(text);
-        EXPECT_FALSE(w.leaveTowards(WindowId::end_window)) << text;
-    }
-    w.field("client_dev_value").setText("1");
-
-    app.messages.shown.clear();
-    w.box("s_dev").setState(CheckBox::Checked);
-    w.field("s_dev_value").setText("21");
-    w.box("ambient").setState(CheckBox::Checked);
-    EXPECT_TRUE(w.leaveTowards(WindowId::end_window));
-    EXPECT_EQ(app.messages.shown,
-              std::vector<ShownMessage>{information("hint", "Tamrin informiert")});
-    EXPECT_EQ(w.parameterLine(), "  -chart -dev 21 -dev 1 -ambient 0.5 0.5 0.5 ");
 }
 
 } // namespace

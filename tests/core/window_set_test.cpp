@@ -232,53 +232,5 @@ TEST_F(WindowSetTest, AboutOpensBesideTheCurrentWindowWithoutSaving)
     EXPECT_TRUE(app.host.isVisible(WindowId::About));
 }
 
-TEST_F(WindowSetTest, ClosingAWorkingWindowEndsWithoutSaving)
-{
-    start_window &start = startUp();
-    start.use_csg.setState(CheckBox::Checked);
-    app.windows.closedByUser(start);
-    EXPECT_TRUE(app.host.quitCalled);
-    EXPECT_EQ(app.read("Start", "csg"), "0");
-}
-
-TEST_F(WindowSetTest, HiddenWindowsKeepTheirStateAndLoadOnce)
-{
-    app.stored("Csg", "chart", "1");
-    start_window &start = startUp();
-    start.use_csg.setState(CheckBox::Checked);
-    start.activateMenuItem("csg");
-    app.windows.window(WindowId::CSG_Optionen).activateMenuItem("zhltmap");
-    start.use_bsp.setState(CheckBox::Checked); // not saved, but kept while hidden
-    start.activateMenuItem("csg");
-    app.stored("Start", "bsp", "0");
-    app.windows.window(WindowId::CSG_Optionen).activateMenuItem("zhltmap");
-    EXPECT_TRUE(start.use_bsp.isChecked());
-}
-
-TEST_F(WindowSetTest, EveryControlStaysInsideItsWindowAndFrameWithoutOverlappingAnother)
-{
-    const auto inside = [](const Rect &a, const Rect &b) {
-        return a.x >= b.x && a.y >= b.y && a.x + a.w <= b.x + b.w && a.y + a.h <= b.y + b.h;
-    };
-    for (WindowId id : kAllWindows) {
-        std::vector<const Control *> shown;
-        for (const Control *c : app.windows.window(id).controls()) {
-            if (c->isHidden())
-                continue;
-            const Rect &r = c->geometry();
-            EXPECT_TRUE(inside(r, {0, 0, 640, 455})) << c->name();
-            EXPECT_TRUE(!c->group() || inside(r, c->group()->geometry())) << c->name();
-            for (const Control *o : shown) {
-                const Rect &q = o->geometry();
-                const bool apart =
-                    r.x >= q.x + q.w || q.x >= r.x + r.w || r.y >= q.y + q.h || q.y >= r.y + r.h;
-                EXPECT_TRUE(apart || c->group() == o || o->group() == c)
-                    << c->name() << " and " << o->name();
-            }
-            shown.push_back(c);
-        }
-    }
-}
-
 } // namespace
 } // namespace kelvane

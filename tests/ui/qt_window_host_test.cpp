@@ -45,28 +45,6 @@ TEST_F(QtWindowHostTest, EveryWindowShowsItsTitleAndItsMenu)
     }
 }
 
-TEST_F(QtWindowHostTest, NextStepWithoutACompilerShowsTheErrorAndStaysUntilOneIsTicked)
-{
-    FormView &start = app.startAsBefore();
-    auto *next = start.findChild<QPushButton *>("step_next1");
-    QTest::mouseClick(next, Qt::LeftButton);
-    EXPECT_EQ(app.messages.shown,
-              std::vector<ShownMessage>{error("Sie haben keinen Compiler ausgewählt.")});
-    EXPECT_TRUE(start.isVisible());
-    EXPECT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
-
-    clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
-    EXPECT_TRUE(app.windows.startWindow().use_csg.isChecked());
-    QTest::mouseClick(next, Qt::LeftButton);
-    EXPECT_EQ(app.messages.shown.size(), 1u);
-    EXPECT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
-    EXPECT_FALSE(start.isVisible());
-
-    app.view(WindowId::HL_MOD)->findChild<QAction *>("pre")->trigger();
-    EXPECT_TRUE(app.view(WindowId::presets)->isVisible());
-    EXPECT_FALSE(app.view(WindowId::HL_MOD)->isVisible());
-}
-
 TEST_F(QtWindowHostTest, F1OpensTheHelpFileBesideTheProgram)
 {
     app.files.addFile("C:\\Programme\\Kelvane\\deutsch.chm");
