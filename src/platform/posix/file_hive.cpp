@@ -321,12 +321,14 @@ bool FileHiveBackend::commitLocked()
     Descriptor temp(openFile(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
     if (!temp)
         return false;
-    const bool written = writeAll(temp.get(), text) && ::fsync(temp.get()) == 0;
+    // The data reach the disk before the rename, so the name never points at a torn file. The
+    // directory itself is not synced: until the system writes it, a crash keeps the old file,
+    // which is whole too, and a save does not wait for a second disk flush.
+    const bool written = writeAll(temp.get(), text) && ::fdatasync(temp.get()) == 0;
     if (!temp.close() || !written || ::rename(tempPath.c_str(), m_filePath.c_str()) != 0) {
         ::unlink(tempPath.c_str());
         return false;
     }
-    syncDirectory(directory);
 
     // Still under the lock, so this is the file just written; the rename changed its ctime.
     struct stat status;
