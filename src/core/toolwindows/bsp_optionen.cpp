@@ -5,16 +5,7 @@ namespace kelvane {
 const OptionTable &BSP_Optionen::table()
 {
     static const OptionTable table{
-        .groups =
-            {
-                {"bsp_an_aus", "An/Aus Optionen", {20, 40, 600, 142}},
-                {"bsp_parameter",
-                 "Optionen, die einen Parameter benötigen",
-                 {20, 230, 600, 170},
-                 300,
-                 140,
-                 70},
-            },
+        .groups = {onOffGroup("bsp_an_aus"), parameterGroup("bsp_parameter", 170)},
         .switches =
             {
                 common("bsp_chart", "-chart", 1, {0, 0, 0}),

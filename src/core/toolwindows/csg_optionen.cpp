@@ -5,16 +5,7 @@ namespace kelvane {
 const OptionTable &CSG_Optionen::table()
 {
     static const OptionTable table{
-        .groups =
-            {
-                {"csg_an_aus", "An/Aus Optionen", {20, 40, 600, 142}},
-                {"csg_parameter",
-                 "Optionen, die einen Parameter benötigen",
-                 {20, 230, 600, 170},
-                 300,
-                 140,
-                 70},
-            },
+        .groups = {onOffGroup("csg_an_aus"), parameterGroup("csg_parameter", 170)},
         // Three columns of switches without a value, then one row per value switch with
         // -brushunion beside -texdata. The build order is the compiler's, not the screen's.
         .switches =

@@ -235,4 +235,15 @@ bool Switches::fails(const Check &check) const
     return false;
 }
 
+GroupDef onOffGroup(std::string name)
+{
+    return {std::move(name), "An/Aus Optionen", {20, 40, 600, 142}};
+}
+
+GroupDef parameterGroup(std::string name, int height)
+{
+    return {std::move(name), "Optionen, die einen Parameter benötigen", {20, 230, 600, height},
+            300, 140, 70};
+}
+
 } // namespace kelvane

@@ -110,6 +110,11 @@ struct OptionTable
     std::vector<Note> notes;
 };
 
+// The two group boxes of the CSG, BSP and VIS windows: the switches without a value in three
+// columns at the top, below them the switches with a value, one a row, of the given height.
+GroupDef onOffGroup(std::string name);
+GroupDef parameterGroup(std::string name, int height);
+
 // Declaring switches. The stored name is the switch without its "-".
 SwitchDef flag(std::string name, std::string switchText, std::string tooltip, int buildOrder,
                Cell cell);

@@ -5,16 +5,7 @@ namespace kelvane {
 const OptionTable &VIS_Optionen::table()
 {
     static const OptionTable table{
-        .groups =
-            {
-                {"vis_an_aus", "An/Aus Optionen", {20, 40, 600, 142}},
-                {"vis_parameter",
-                 "Optionen, die einen Parameter benötigen",
-                 {20, 230, 600, 114},
-                 300,
-                 140,
-                 70},
-            },
+        .groups = {onOffGroup("vis_an_aus"), parameterGroup("vis_parameter", 114)},
         .switches =
             {
                 common("vis_chart", "-chart", 1, {0, 0, 0}),
