@@ -45,6 +45,24 @@ TEST_F(QtWindowHostTest, EveryWindowShowsItsTitleAndItsMenu)
     }
 }
 
+TEST_F(QtWindowHostTest, NextStepWithoutACompilerStaysUntilOneIsTicked)
+{
+    FormView &start = app.startAsBefore();
+    auto *next = start.findChild<QPushButton *>("step_next1");
+    ASSERT_NE(next, nullptr);
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(app.messages.texts(),
+              std::vector<std::string>{"Sie haben keinen Compiler ausgewählt."});
+    EXPECT_TRUE(start.isVisible());
+    EXPECT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
+
+    clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_FALSE(start.isVisible());
+    EXPECT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
+}
+
 TEST_F(QtWindowHostTest, F1OpensTheHelpFileBesideTheProgram)
 {
     app.files.addFile("C:\\Programme\\Kelvane\\deutsch.chm");
