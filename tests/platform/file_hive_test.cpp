@@ -1,3 +1,4 @@
+#include "core/registry_typed_test.h"
 #include "platform/posix/file_hive.h"
 #include "platform/temp_dir.h"
 #include "settings/reg_file_format.h"
@@ -26,6 +27,36 @@ std::string readFresh(const std::string &path, const std::string &key, const std
     FileHiveBackend store(path);
     return Registry(store).ReadValue(kCurrentUser, key, name);
 }
+
+// The checks every registry backend passes, on a settings file of the test's own. Another
+// program's values are written by a second store on the same file.
+struct FileHiveHarness
+{
+    void putRaw(std::string_view keyPath, std::string_view name, std::uint32_t type,
+                std::string_view data)
+    {
+        FileHiveBackend other(path);
+        const RegKey key = other.createKey(kCurrentUserRoot, keyPath, RegAccess::AllAccess);
+        other.setValue(key, name, type, data);
+        other.closeKey(key);
+    }
+    bool hasKey(std::string_view keyPath)
+    {
+        FileHiveBackend other(path);
+        const RegKey key = other.openKey(kCurrentUserRoot, keyPath, RegAccess::QueryValue);
+        if (key != kInvalidKey)
+            other.closeKey(key);
+        return key != kInvalidKey;
+    }
+    std::size_t openKeyCount() const { return backend.openKeyCount(); }
+
+    test::TempDir dir;
+    std::string path = dir / "settings.reg";
+    FileHiveBackend backend{path};
+    std::string base = "Software";
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(FileHive, RegistryOperationsTest, FileHiveHarness);
 
 // A settings file in a directory of the test's own, and a store on it.
 class FileHiveBackendTest : public ::testing::Test
