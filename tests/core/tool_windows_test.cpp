@@ -119,6 +119,10 @@ TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
                "onlyents csg_nolog csg_noinfo csg_verbose csg_low csg_estimate csg_chart"},
          "  -chart -estimate -low -verbose -noinfo -nolog -onlyents -nowadtextures -noskyclip "
          "-noclip -texdata 4096 -dev 0 -wadinclude zhlt.wad -tiny 0.5 -brushunion 95 "},
+        {{CSG, "csg_texdata csg_low csg_chart"}, "  -chart -low -texdata 4096 "},
+        {{CSG, "csg_texdata csg_low csg_estimate csg_chart"},
+         "  -chart -estimate -low -texdata 4096 "},
+        {{BSP, "nofill notjunc bsp_noclip bsp_chart"}, "  -chart -notjunc -noclip -nofill "},
         // Values go in as typed: untrimmed, unquoted, possibly empty.
         {{CSG, "wadinclude", {{"wadinclude_value", "zhlt.wad halflife.wad"}}},
          "  -wadinclude zhlt.wad halflife.wad "},
