@@ -20,16 +20,43 @@ using Typed = std::vector<std::pair<std::string, std::string>>; // name, text
 constexpr WindowId CSG = WindowId::CSG_Optionen;
 constexpr WindowId BSP = WindowId::BSP_Optionen;
 constexpr WindowId VIS = WindowId::VIS_Optionen;
+constexpr WindowId RAD = WindowId::RAD_Optionen;
+constexpr WindowId NETVIS = WindowId::NETVIS_Optionen;
 
 constexpr const char *kDev = "Der größte Wert für -dev ist 6";
 constexpr const char *kBspDev = "Der höchste Wert für -dev ist 6";
 constexpr const char *kSubdivide = "Der höchste Wert für -subdivide ist 240";
 constexpr const char *kHighLow = "High und low können nicht gleichzeitig verwendet werden";
 constexpr const char *kFastFull = "Fast und full funktionieren nicht zusammen";
+constexpr const char *kMaxlight = "Der größte Wert für -maxlight ist 999";
+constexpr const char *kSmooth = "Der größte Wert für -smooth ist 179";
+constexpr const char *kDscale = "Der größte Wert für -dscale ist 4";
+constexpr const char *kFalloff = "Bei -falloff sind nur die Werte 1 und 2 zulässig";
+constexpr const char *kNoMatrix =
+    "Wenn die Vismatrix deaktiviert ist, braucht sie nicht mehr kompiliert zu werden";
+constexpr const char *kNoMatrixTowardsBsp =
+    "Wenn die Vismatrix deaktiviert ist, braucht sie nicht mehr komprimiert zu werden";
+constexpr const char *kBounce =
+    "Es ist nicht sinnvoll bei -bounce einen größeren Wert als 20 zu benutzen";
+constexpr const char *kBothRoles =
+    "Sie wollen doch nicht wirklich diesen PC als Server und Client arbeiten lassen";
+// The RAD window starts with two switches ticked.
+constexpr const char *kRadStartLine = "  -bounce 10 -smooth 80 ";
 
 std::string key(WindowId id)
 {
-    return id == CSG ? "Csg" : id == BSP ? "Bsp" : "Vis";
+    switch (id) {
+    case CSG:
+        return "Csg";
+    case BSP:
+        return "Bsp";
+    case VIS:
+        return "Vis";
+    case RAD:
+        return "Rad";
+    default:
+        return "Netvis";
+    }
 }
 
 // A state of a window's switches: the boxes to check and the texts to type.
@@ -38,6 +65,7 @@ struct Setting
     WindowId window;
     std::string checked; // box names between blanks
     Typed typed = {};
+    bool fromNothing = false; // every box unticked first, those that start ticked too
 
     std::vector<std::string> boxes() const
     {
@@ -55,6 +83,10 @@ struct ToolApp : testing::TestApp
     ToolWindow &apply(const Setting &setting)
     {
         ToolWindow &w = open(setting.window);
+        if (setting.fromNothing)
+            for (const auto &s : w.switches()->all())
+                if (s->box().isEnabled())
+                    s->box().setState(CheckBox::Unchecked);
         for (const auto &box : setting.boxes())
             w.box(box).setState(CheckBox::Checked);
         for (const auto &[field, text] : setting.typed)
@@ -66,7 +98,8 @@ struct ToolApp : testing::TestApp
     bool leave(ToolWindow &w)
     {
         host.events.clear();
-        w.activateMenuItem("kompilieren");
+        // NETVIS has always named its item "compile".
+        w.activateMenuItem(findMenuItem(w.menu(), "kompilieren") ? "kompilieren" : "compile");
         return !host.events.empty();
     }
 };
@@ -105,11 +138,37 @@ TEST(ToolWindowLine, EachSwitchAloneAddsItsPieceWithItsFieldsStartText)
                {"vis_nolog", "-nolog"}, {"vis_estimate", "-estimate"}, {"vis_verbose", "-verbose"},
                {"vis_noinfo", "-noinfo"}, {"fast", "-fast"}, {"full", "-full"},
                {"vis_texdata", "-texdata 4096"}, {"vis_dev", "-dev 0"}}},
+        {RAD, {{"rad_chart", "-chart"}, {"rad_low", "-low"}, {"rad_high", "-high"},
+               {"rad_nolog", "-nolog"}, {"rad_estimate", "-estimate"}, {"rad_verbose", "-verbose"},
+               {"rad_noinfo", "-noinfo"}, {"sparse", "-sparse"}, {"nomatrix", "-nomatrix"},
+               {"extra", "-extra"}, {"circus", "-circus"}, {"nopaque", "-nopaque"},
+               {"nolerp", "-nolerp"}, {"noskyfix", "-noskyfix"}, {"incremental", "-incremental"},
+               {"dump", "-dump"}, {"rad_texdata", "-texdata 4096"}, {"rad_dev", "-dev 0"},
+               {"bounce", "-bounce 10"}, {"ambient", "-ambient 0.5 0.5 0.5"},
+               {"maxlight", "-maxlight "}, {"smooth", "-smooth 80"}, {"chop", "-chop "},
+               {"texchop", "-texchop "}, {"notexscale", "-notexscale "}, {"coring", "-coring "},
+               {"dlight", "-dlight "}, {"dscale", "-dscale "}, {"fade", "-fade "},
+               {"rad_scale", "-scale "}, {"gamma", "-gamma "}, {"sky", "-sky "},
+               {"lights", "-lights lights.rad"}}},
+        {NETVIS, {{"netvis_chart", "-chart"}, {"netvis_low", "-low"}, {"netvis_high", "-high"},
+                  {"netvis_nolog", "-nolog"}, {"netvis_estimate", "-estimate"},
+                  {"netvis_verbose", "-verbose"}, {"netvis_noinfo", "-noinfo"},
+                  {"netvis_fast", "-fast"}, {"netvis_full", "-full"},
+                  {"netvis_texdata", "-texdata 4096"}, {"netvis_dev", "-dev 0"},
+                  {"netvisserver", "-server"}, {"netvisclient_chart", "-chart"},
+                  {"netvisclient_low", "-low"}, {"netvisclient_high", "-high"},
+                  {"netvisclient_nolog", "-nolog"}, {"netvisclient_estimate", "-estimate"},
+                  {"netvisclient_verbose", "-verbose"}, {"netvisclient_noinfo", "-noinfo"},
+                  {"netvisclient_fast", "-fast"}, {"netvisclient_full", "-full"},
+                  {"netvisclient_texdata", "-texdata 4096"}, {"netvisclient_dev", "-dev 0"},
+                  {"netvisclient_connect", "-connect "}}},
     };
     // clang-format on
     for (const auto &[window, boxes] : pieces)
         for (const auto &[box, piece] : boxes)
-            expectLine({window, box}, "  " + piece + " ");
+            expectLine({window, box, {}, true}, "  " + piece + " ");
+    // -falloff has no start text its check would pass.
+    expectLine({RAD, "falloff", {{"falloff_value", "2"}}, true}, "  -falloff 2 ");
 }
 
 TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
@@ -135,6 +194,49 @@ TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
          "  -high -subdivide 240 -maxnodesize 1e6 "},
         {{BSP, "", {{"subdivide_value", "999"}}}, "  "},
         {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
+        {{RAD, ""}, kRadStartLine},
+        {{RAD, "", {}, true}, "  "},
+        // Ticked against the table's order, with values of several words and a comma.
+        {{RAD,
+          "lights sky gamma rad_scale falloff fade dscale dlight coring notexscale texchop "
+          "chop smooth maxlight ambient bounce rad_dev rad_texdata dump incremental noskyfix "
+          "nolerp nopaque circus extra nomatrix rad_noinfo rad_verbose rad_estimate "
+          "rad_nolog rad_high rad_chart",
+          {{"lights_value", "a.rad b.rad"},
+           {"ambient_value", "0.2 0.3  0.4"},
+           {"falloff_value", "2,5"},
+           {"maxlight_value", "999"},
+           {"dscale_value", "4"},
+           {"chop_value", "64"},
+           {"gamma_value", ""},
+           {"sky_value", "x"}}},
+         "  -chart -high -nolog -estimate -verbose -noinfo -nomatrix -extra -circus -nopaque "
+         "-nolerp -noskyfix -incremental -dump -texdata 4096 -dev 0 -bounce 10 "
+         "-ambient 0.2 0.3  0.4 -maxlight 999 -smooth 80 -chop 64 -texchop  -notexscale  "
+         "-coring  -dlight  -dscale 4 -fade  -falloff 2,5 -scale  -gamma  -sky x "
+         "-lights a.rad b.rad "},
+        {{RAD, "sparse rad_low", {{"bounce_value", "20"}, {"smooth_value", "179"}}},
+         "  -low -sparse -bounce 20 -smooth 179 "},
+        // Both sets go into one line, server first; -connect and its address always last.
+        {{NETVIS, "netvisclient_chart netvis_chart"}, "  -chart -chart "},
+        {{NETVIS, "netvisclient_chart netvisserver netvis_chart"}, "  -chart -server -chart "},
+        {{NETVIS, "netvisclient_connect"}, "  -connect  "},
+        {{NETVIS,
+          "netvisclient_connect netvisclient_dev netvis_chart",
+          {{"netvisclient_connect_value", "kartenserver"}, {"netvisclient_dev_value", "6"}}},
+         "  -chart -dev 6 -connect kartenserver "},
+        {{NETVIS, "netvisclient_low netvis_high"}, "  -high -low "},
+        {{NETVIS, "netvisclient_full netvis_fast"}, "  -fast -full "},
+        {{NETVIS,
+          "netvis_dev netvis_texdata netvis_full netvis_noinfo netvis_verbose "
+          "netvis_estimate netvis_nolog netvis_low netvis_chart netvisclient_connect "
+          "netvisclient_dev netvisclient_texdata netvisclient_fast netvisclient_noinfo "
+          "netvisclient_verbose netvisclient_estimate netvisclient_nolog "
+          "netvisclient_high netvisclient_chart",
+          {{"netvis_texdata_value", "8192"}, {"netvisclient_connect_value", "10.0.0.2"}}},
+         "  -chart -low -nolog -estimate -verbose -noinfo -full -texdata 8192 -dev 0 -chart "
+         "-high -nolog -estimate -verbose -noinfo -fast -texdata 4096 -dev 0 "
+         "-connect 10.0.0.2 "},
     };
     for (const auto &[setting, line] : rows)
         expectLine(setting, line);
@@ -142,10 +244,21 @@ TEST(ToolWindowLine, MixedSwitchesFollowTheCompilersOrderWithValuesAsTyped)
 
 // --- Checks --------------------------------------------------------------------------------
 
-// The value name a box or field is stored under: its name without the window's prefix.
+// The value name a box or field is stored under: its name without the window's prefix; the
+// NETVIS client's behind "client_".
 std::string storedName(WindowId id, const std::string &control)
 {
-    const std::string prefix = id == CSG ? "csg_" : id == BSP ? "bsp_" : "vis_";
+    if (id == NETVIS) {
+        if (control == "netvisserver")
+            return "server";
+        if (control.starts_with("netvisclient_"))
+            return "client_" + control.substr(13);
+        return control.substr(7);
+    }
+    const std::string prefix = id == CSG   ? "csg_"
+                               : id == BSP ? "bsp_"
+                               : id == VIS ? "vis_"
+                                           : "rad_";
     return control.starts_with(prefix) ? control.substr(prefix.size()) : control;
 }
 
@@ -182,6 +295,45 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
         {{VIS, "vis_low vis_high fast full vis_dev", {{"vis_dev_value", "9"}}}, kHighLow},
         {{VIS, "vis_low fast full vis_dev", {{"vis_dev_value", "9"}}}, kFastFull},
         {{VIS, "vis_low full vis_dev", {{"vis_dev_value", "9"}}}, kDev},
+        {typed(RAD, "rad_dev", "6"), ""}, {typed(RAD, "rad_dev", "6.5"), kDev},
+        {typed(RAD, "rad_dev", "7"), kDev}, {typed(RAD, "rad_dev", "viel"), ""},
+        {typed(RAD, "maxlight", "999"), ""}, {typed(RAD, "maxlight", "1000"), kMaxlight},
+        {typed(RAD, "maxlight", "999.5"), kMaxlight}, {typed(RAD, "maxlight", "hell"), ""},
+        {typed(RAD, "smooth", "179"), ""}, {typed(RAD, "smooth", "180"), kSmooth},
+        {typed(RAD, "smooth", "179.5"), kSmooth}, {typed(RAD, "smooth", "Grad"), ""},
+        {typed(RAD, "dscale", "4"), ""}, {typed(RAD, "dscale", "5"), kDscale},
+        {typed(RAD, "dscale", "4.01"), kDscale}, {typed(RAD, "dscale", "x9"), ""},
+        {typed(RAD, "falloff", "1"), ""}, {typed(RAD, "falloff", "2"), ""},
+        {typed(RAD, "falloff", "1.5"), ""}, {typed(RAD, "falloff", "2,5"), ""},
+        {typed(RAD, "falloff", "0"), kFalloff}, {typed(RAD, "falloff", ""), kFalloff},
+        {typed(RAD, "falloff", "3"), kFalloff}, {typed(RAD, "falloff", "-1"), kFalloff},
+        {typed(RAD, "falloff", "2.01"), kFalloff}, {typed(RAD, "falloff", "zwei"), kFalloff},
+        {typed(RAD, "bounce", "20"), ""},
+        {{RAD, "rad_high rad_low rad_dev", {{"rad_dev_value", "9"}}}, kHighLow},
+        {{RAD, "rad_low sparse nomatrix rad_dev", {{"rad_dev_value", "9"}}}, kNoMatrix},
+        {{RAD, "sparse rad_dev maxlight", {{"rad_dev_value", "9"}, {"maxlight_value", "5000"}}},
+         kDev},
+        {{RAD, "maxlight smooth", {{"maxlight_value", "5000"}, {"smooth_value", "500"}}},
+         kMaxlight},
+        {{RAD, "smooth dscale", {{"smooth_value", "500"}, {"dscale_value", "9"}}}, kSmooth},
+        {{RAD, "dscale falloff", {{"dscale_value", "9"}, {"falloff_value", "0"}}}, kDscale},
+        // A refusal before it silences the note on many bounces.
+        {{RAD, "falloff bounce", {{"falloff_value", "0"}, {"bounce_value", "99"}}}, kFalloff},
+        {typed(NETVIS, "netvis_dev", "6"), ""}, {typed(NETVIS, "netvis_dev", "7"), kDev},
+        {typed(NETVIS, "netvisclient_dev", "6"), ""},
+        {typed(NETVIS, "netvisclient_dev", "6.5"), kDev},
+        {{NETVIS, "netvisclient_connect netvis_high netvisclient_low"}, ""},
+        {{NETVIS, "netvis_high netvis_low"}, kHighLow},
+        {{NETVIS, "netvisclient_high netvisclient_low netvis_fast netvis_full"}, kHighLow},
+        {{NETVIS, "netvis_fast netvis_full netvisclient_dev", {{"netvisclient_dev_value", "9"}}},
+         kFastFull},
+        {{NETVIS, "netvisclient_fast netvisclient_full netvis_dev", {{"netvis_dev_value", "9"}}},
+         kFastFull},
+        {{NETVIS, "netvis_dev netvisclient_dev",
+          {{"netvis_dev_value", "9"}, {"netvisclient_dev_value", "9"}}}, kDev},
+        {{NETVIS, "netvisclient_dev netvisserver netvisclient_connect",
+          {{"netvisclient_dev_value", "9"}}}, kDev},
+        {{NETVIS, "netvisserver netvisclient_connect"}, kBothRoles},
     };
     // clang-format on
     for (const auto &[setting, message] : rows) {
@@ -189,22 +341,63 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
         ToolApp app;
         ToolWindow &w = app.open(setting.window);
         ASSERT_TRUE(app.leave(w));
+        const std::string before = w.parameterLine();
         const bool left = app.leave(app.apply(setting));
         if (*message == '\0') {
             EXPECT_TRUE(left);
             EXPECT_TRUE(app.messages.shown.empty());
-            EXPECT_NE(w.parameterLine(), "  ");
+            EXPECT_NE(w.parameterLine(), before);
             continue;
         }
         EXPECT_FALSE(left);
         EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(message)});
-        EXPECT_EQ(w.parameterLine(), "  ") << "the line of the last action that passed";
+        EXPECT_EQ(w.parameterLine(), before) << "the line of the last action that passed";
         for (const auto &box : setting.boxes())
             EXPECT_EQ(app.read(key(setting.window), storedName(setting.window, box)), "1") << box;
         for (const auto &[field, text] : setting.typed)
             EXPECT_EQ(app.read(key(setting.window), storedName(setting.window, field)), text)
                 << field;
     }
+}
+
+TEST(ToolWindowChecks, ManyBouncesAreANoteAfterWhichTheActionGoesOn)
+{
+    for (const auto &[bounces, noted] :
+         {std::pair{"20", false}, std::pair{"21", true}, std::pair{"20.5", true}}) {
+        SCOPED_TRACE(bounces);
+        ToolApp app;
+        ToolWindow &w = app.apply({RAD, "", {{"bounce_value", bounces}}});
+        ASSERT_TRUE(app.leave(w));
+        EXPECT_EQ(app.messages.shown,
+                  noted ? std::vector<ShownMessage>{information(kBounce, "Tamrin informiert")}
+                        : std::vector<ShownMessage>{});
+        EXPECT_TRUE(app.host.isVisible(WindowId::end_window));
+        EXPECT_FALSE(app.host.isVisible(RAD));
+        EXPECT_EQ(w.parameterLine(), "  -bounce " + std::string(bounces) + " -smooth 80 ");
+    }
+}
+
+TEST(ToolWindowChecks, SparseWithoutMatrixIsWordedAfterWhereTheUserGoes)
+{
+    const std::pair<const char *, const char *> ways[] = {
+        {"zhltmap", kNoMatrix}, {"pre", kNoMatrix},           {"hlmod", kNoMatrix},
+        {"csg", kNoMatrix},     {"bsp", kNoMatrixTowardsBsp}, {"vis", kNoMatrix},
+        {"netvis", kNoMatrix},  {"kompilieren", kNoMatrix},   {"compile", kNoMatrix},
+    };
+    ToolApp app;
+    ToolWindow &w = app.apply({RAD, "sparse nomatrix"});
+    for (const auto &[way, message] : ways) {
+        SCOPED_TRACE(way);
+        app.messages.shown.clear();
+        app.host.events.clear();
+        if (auto *button = dynamic_cast<Button *>(w.control(way)))
+            button->click();
+        else
+            w.activateMenuItem(way);
+        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(message)});
+        EXPECT_TRUE(app.host.events.empty()) << "stays";
+    }
+    EXPECT_EQ(w.parameterLine(), "");
 }
 
 TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
@@ -237,7 +430,7 @@ TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
 
 // --- Stored values and the hand-over ------------------------------------------------------
 
-// Each window's threads box and the values it stores, in order, with their start texts.
+// Each window's threads boxes and the values it stores, in order, with their start texts.
 const std::tuple<WindowId, const char *, std::string> kStartValues[] = {
     {CSG, "csg_threads",
      "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|nowadtextures=0|noclip=0|"
@@ -250,6 +443,20 @@ const std::tuple<WindowId, const char *, std::string> kStartValues[] = {
     {VIS, "vis_threads",
      "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|fast=0|full=0|texdata=0|dev=0|"
      "texdata_value=4096|dev_value=0"},
+    {RAD, "rad_threads",
+     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|sparse=0|nomatrix=0|extra=0|"
+     "circus=0|nopaque=0|nolerp=0|noskyfix=0|incremental=0|dump=0|texdata=0|dev=0|bounce=1|"
+     "ambient=0|maxlight=0|smooth=1|chop=0|texchop=0|notexscale=0|coring=0|dlight=0|dscale=0|"
+     "fade=0|falloff=0|scale=0|gamma=0|sky=0|lights=0|texdata_value=4096|dev_value=0|"
+     "bounce_value=10|ambient_value=0.5 0.5 0.5|maxlight_value=|smooth_value=80|chop_value=|"
+     "texchop_value=|notexscale_value=|coring_value=|dlight_value=|dscale_value=|fade_value=|"
+     "falloff_value=|scale_value=|gamma_value=|sky_value=|lights_value=lights.rad"},
+    {NETVIS, "netvis_threads netvisclient_threads",
+     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|fast=0|full=0|texdata=0|dev=0|"
+     "server=0|texdata_value=4096|dev_value=0|client_chart=0|client_low=0|client_high=0|"
+     "client_nolog=0|client_estimate=0|client_verbose=0|client_noinfo=0|client_fast=0|"
+     "client_full=0|client_texdata=0|client_dev=0|client_connect=0|client_texdata_value=4096|"
+     "client_dev_value=0|client_connect_value="},
 };
 
 TEST(ToolWindowStore, FirstStartWritesTheStartValuesInOrderAndThreadsNeverCounts)
@@ -259,12 +466,14 @@ TEST(ToolWindowStore, FirstStartWritesTheStartValuesInOrderAndThreadsNeverCounts
         ToolApp app;
         ToolWindow &w = app.open(window);
         EXPECT_FALSE(app.keyExists(key(window)));
-        EXPECT_EQ(w.box(threads).state(), CheckBox::Grey);
-        EXPECT_FALSE(w.box(threads).isEnabled());
-        EXPECT_EQ(w.field(std::string(threads) + "_value").text(), "1");
-        EXPECT_FALSE(w.field(std::string(threads) + "_value").isEnabled());
+        for (const std::string &box : Setting{window, threads}.boxes()) {
+            EXPECT_EQ(w.box(box).state(), CheckBox::Grey);
+            EXPECT_FALSE(w.box(box).isEnabled());
+            EXPECT_EQ(w.field(box + "_value").text(), "1");
+            EXPECT_FALSE(w.field(box + "_value").isEnabled());
+        }
         ASSERT_TRUE(app.leave(w));
-        EXPECT_EQ(w.parameterLine(), "  ");
+        EXPECT_EQ(w.parameterLine(), window == RAD ? kRadStartLine : "  ");
         EXPECT_EQ(app.written(key(window)), values);
         EXPECT_EQ(app.backend.batchesEnded(), 1);
     }
@@ -289,7 +498,7 @@ TEST(ToolWindowStore, AWindowOnlyLoadedHandsOverTheEmptyLineAndExitSavesWhatItRe
         EXPECT_EQ(w.parameterLine(), "");
         w.switches()->all().front()->box().setState(CheckBox::Unchecked);
         EXPECT_EQ(w.parameterLine(), "") << "changed but not left";
-        w.activateMenuItem("exit");
+        w.activateMenuItem(window == NETVIS ? "quit" : "exit"); // as NETVIS names it
         EXPECT_EQ(w.parameterLine(), "") << "exit builds nothing";
         EXPECT_EQ(app.written(key(window)), stored) << "but saves";
     }

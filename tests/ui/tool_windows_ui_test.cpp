@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QStyleOptionFrame>
 #include <gtest/gtest.h>
 
 namespace kelvane::testing {
@@ -18,6 +19,19 @@ struct UserRow
     WindowId target;
     std::string line;
 };
+
+// The field's start text is seen whole, not scrolled.
+bool showsWholeText(const QLineEdit &edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth =
+        edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    // The line edit keeps a margin of two pixels on either side of its text.
+    return edit.fontMetrics().horizontalAdvance(edit.text()) <= contents.width() - 4;
+}
 
 class ToolWindowViewTest : public ::testing::TestWithParam<UserRow>
 {
@@ -35,12 +49,15 @@ TEST_P(ToolWindowViewTest, TickedBoxesAndTypedValuesReachTheParameterLine)
     for (QAbstractButton *button : view->findChildren<QAbstractButton *>())
         EXPECT_LE(button->sizeHint().width(), button->width())
             << button->objectName().toStdString() << " shows its whole caption";
+    for (QLineEdit *edit : view->findChildren<QLineEdit *>())
+        EXPECT_TRUE(showsWholeText(*edit)) << edit->objectName().toStdString();
 
     for (const QString &name : row.ticked.split(' ')) {
         auto *box = view->findChild<QCheckBox *>(name);
         ASSERT_NE(box, nullptr) << name.toStdString();
+        const bool was = window.box(name.toStdString()).isChecked();
         clickIndicator(*box);
-        EXPECT_TRUE(window.box(name.toStdString()).isChecked()) << name.toStdString();
+        EXPECT_NE(window.box(name.toStdString()).isChecked(), was) << name.toStdString();
     }
     auto *field = view->findChild<QLineEdit *>(row.field);
     ASSERT_NE(field, nullptr);
@@ -65,7 +82,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "subdivide_value", "128", "vis", WindowId::VIS_Optionen,
                 "  -chart -notjunc -noclip -nofill -subdivide 128 "},
         UserRow{WindowId::VIS_Optionen, "full vis_dev vis_estimate", "vis_dev_value", "6",
-                "kompilieren", WindowId::end_window, "  -estimate -full -dev 6 "}),
+                "kompilieren", WindowId::end_window, "  -estimate -full -dev 6 "},
+        // Clicking -bounce unticks it: it starts ticked.
+        UserRow{WindowId::RAD_Optionen, "falloff bounce sparse ambient", "falloff_value", "1.5",
+                "bsp", WindowId::BSP_Optionen,
+                "  -sparse -ambient 0.5 0.5 0.5 -smooth 80 -falloff 1.5 "},
+        UserRow{WindowId::NETVIS_Optionen, "netvisclient_connect netvisclient_chart netvis_chart",
+                "netvisclient_connect_value", "10.0.0.2", "rad", WindowId::RAD_Optionen,
+                "  -chart -chart -connect 10.0.0.2 "}),
     [](const auto &info) { return std::string(windowName(info.param.window)); });
 
 } // namespace

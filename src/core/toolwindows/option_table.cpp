@@ -50,11 +50,20 @@ constexpr SharedSwitch kShared[] = {
 
 Rect boxRect(const GroupDef &group, const Cell &cell)
 {
-    return {group.geometry.x + kInset + cell.column * group.columnPitch,
-            group.geometry.y + kFirstRow + cell.row * kRowPitch, group.boxWidth, kRowHeight};
+    const ColumnDef column = group.column(cell.column);
+    return {group.geometry.x + kInset + column.left,
+            group.geometry.y + kFirstRow + cell.row * kRowPitch, column.boxWidth, kRowHeight};
 }
 
 } // namespace
+
+ColumnDef GroupDef::column(int index) const
+{
+    if (columns.empty())
+        return {index * columnPitch, boxWidth, fieldWidth};
+    assert(index >= 0 && index < static_cast<int>(columns.size()) && "a column of the grid");
+    return columns[static_cast<std::size_t>(index)];
+}
 
 SwitchDef flag(std::string name, std::string switchText, std::string tooltip, int buildOrder,
                Cell cell)
@@ -137,14 +146,15 @@ Switch::Switch(Window &window, SwitchDef def, const GroupBox &group, const Group
     if (!m_def.value)
         return;
     const Rect box = m_box.geometry();
-    const int width = m_def.value->width ? m_def.value->width : layout.fieldWidth;
+    const int width =
+        m_def.value->width ? m_def.value->width : layout.column(m_def.cell.column).fieldWidth;
     m_field = std::make_unique<TextField>(
         window,
         ControlDef{m_def.value->name,
-                    {},
-                    m_def.value->tooltip,
-                    {box.x + box.w + kFieldGap, box.y, width, kRowHeight},
-                    &group},
+                   {},
+                   m_def.value->tooltip,
+                   {box.x + box.w + kFieldGap, box.y, width, kRowHeight},
+                   &group},
         m_def.value->startText);
     m_field->setEnabled(m_def.operable);
 }
@@ -242,8 +252,12 @@ GroupDef onOffGroup(std::string name)
 
 GroupDef parameterGroup(std::string name, int height)
 {
-    return {std::move(name), "Optionen, die einen Parameter benötigen", {20, 230, 600, height},
-            300, 140, 70};
+    return {std::move(name),
+            "Optionen, die einen Parameter benötigen",
+            {20, 230, 600, height},
+            300,
+            140,
+            70};
 }
 
 } // namespace kelvane

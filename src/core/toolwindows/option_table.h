@@ -15,6 +15,14 @@ namespace kelvane {
 
 class ToolWindow;
 
+// One column of a group box's grid, from the group's inner left edge.
+struct ColumnDef
+{
+    int left = 0;
+    int boxWidth = 180;
+    int fieldWidth = 0; // of a value field, unless its switch asks for another
+};
+
 // A group box of a tool window and the grid its switches stand in. Columns and rows count from
 // 0; a value field stands right of its box.
 struct GroupDef
@@ -22,9 +30,13 @@ struct GroupDef
     std::string name;
     std::string caption;
     Rect geometry;
+    // Columns of equal width at an equal pitch, unless `columns` gives each its own.
     int columnPitch = 196; // from the left of one column to the left of the next
     int boxWidth = 180;
-    int fieldWidth = 0; // of a value field, unless its switch asks for another
+    int fieldWidth = 0;
+    std::vector<ColumnDef> columns;
+
+    ColumnDef column(int index) const;
 };
 
 // Where a switch stands: the group box (its index in the table) and the cell in its grid.
