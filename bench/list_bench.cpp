@@ -61,6 +61,16 @@ public:
     Outcome startProgram(std::string_view) override { return std::nullopt; }
 };
 
+class NoSystemInformation : public SystemInformation
+{
+public:
+    std::optional<std::string> GetKeyValue(int, std::string_view, std::string_view) override
+    {
+        return std::nullopt;
+    }
+    Outcome startDesktopProgram() override { return Failure{}; }
+};
+
 // The two lists as the start window has them, side by side.
 class ListWindow : public Window
 {
@@ -117,7 +127,9 @@ struct Setup
     NoWriter writer;
     NoLauncher launcher;
     HelpFile help{files, opener, messages};
-    Services services{registry, messages, files, program, opener, writer, launcher, help};
+    NoSystemInformation systemInformation;
+    Services services{registry, messages, files, program,          opener,
+                      writer,   launcher, help,  systemInformation};
     Blueprint background{FormView::WindowSize};
 };
 

@@ -22,6 +22,7 @@ public:
     virtual DesktopOpener &opener() = 0;
     virtual TextFileWriter &writer() = 0;
     virtual ProgramLauncher &launcher() = 0;
+    virtual SystemInformation &systemInformation() = 0;
 };
 
 } // namespace kelvane

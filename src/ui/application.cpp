@@ -72,9 +72,15 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     Registry registry(platform->settings());
     QtMessageService messages;
     HelpFile help(platform->files(), platform->opener(), messages);
-    Services services{registry,           messages,           platform->files(),
-                      platform->program(), platform->opener(), platform->writer(),
-                      platform->launcher(), help};
+    Services services{registry,
+                      messages,
+                      platform->files(),
+                      platform->program(),
+                      platform->opener(),
+                      platform->writer(),
+                      platform->launcher(),
+                      help,
+                      platform->systemInformation()};
 
     QtWindowHost host(services);
     WindowSet windows(services, host);

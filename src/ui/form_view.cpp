@@ -17,6 +17,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyleOptionGroupBox>
@@ -119,6 +120,31 @@ protected:
     }
 };
 
+// A label's caption as shown: a run of three or more blanks breaks the line there, as the
+// captions were written for a word-wrapping label of one width and font.
+QString shownLabelText(const std::string &caption)
+{
+    QString text = qt(caption);
+    static const QRegularExpression run(QStringLiteral(" {3,}"));
+    text.replace(run, QStringLiteral("\n"));
+    return text;
+}
+
+// An etched line: a grey line with a white one of double width directly below it.
+class EtchedLine : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(QRect(0, 0, width(), 1), QColor(128, 128, 128));
+        p.fillRect(QRect(0, 1, width(), 2), Qt::white);
+    }
+};
+
 // Gives a widget a translucent dark ground, so that its light text reads well on any part of
 // the picture.
 void standOnPanel(QWidget &widget, const QColor &colour)
@@ -159,13 +185,14 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
         bar->setObjectName(QStringLiteral("menuBar"));
         bar->setNativeMenuBar(false);
         bar->setPalette(menuBarPalette(bar->palette()));
-        bar->setGeometry(0, 0, FormWidth, MenuBarHeight);
+        bar->setGeometry(0, 0, window.clientSize().w, MenuBarHeight);
         buildMenu(*bar);
     }
 
     m_form = new QWidget(this);
     m_form->setObjectName(QStringLiteral("formArea"));
-    m_form->setGeometry(0, top, FormWidth, FormHeight);
+    const Window::Size client = window.clientSize();
+    m_form->setGeometry(0, top, client.w, client.h);
     m_form->setPalette(formPalette(m_form->palette()));
 
     std::map<const GroupBox *, QWidget *> groups;
@@ -211,7 +238,7 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { m_services.help.open(); });
 
-    setFixedSize(FormWidth, top + FormHeight);
+    setFixedSize(client.w, top + client.h);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -286,6 +313,8 @@ QWidget *FormView::createWidget(Control &control, QWidget &parent)
         return bindDirectoryList(static_cast<DirectoryList &>(control), parent);
     case ControlKind::FileList:
         return bindFileList(static_cast<FileList &>(control), parent);
+    case ControlKind::Separator:
+        return new EtchedLine(&parent);
     }
     return nullptr;
 }
@@ -320,7 +349,14 @@ void FormView::report(const Outcome &outcome)
 
 QWidget *FormView::bindLabel(Label &label, QWidget &parent)
 {
-    auto *widget = new QLabel(qt(label.caption()), &parent);
+    auto *widget = new QLabel(shownLabelText(label.caption()), &parent);
+    if (!label.look().family.empty() || label.look().bold) {
+        QFont font = widget->font();
+        if (!label.look().family.empty())
+            font.setFamilies({qt(label.look().family), font.family()});
+        font.setBold(label.look().bold);
+        widget->setFont(font);
+    }
     widget->setTextFormat(Qt::PlainText);
     widget->setWordWrap(true);
     widget->setIndent(5);
@@ -378,8 +414,10 @@ QWidget *FormView::bindTextField(TextField &field, QWidget &parent)
 QWidget *FormView::bindButton(Button &button, QWidget &parent)
 {
     auto *widget = new QPushButton(qt(button.caption()), &parent);
-    // Enter presses the button that has the focus and no other; see keyPressEvent().
+    // Enter presses the button that has the focus, else the box's default button; see
+    // keyPressEvent().
     widget->setAutoDefault(false);
+    widget->setDefault(button.isDefault());
     const auto refresh = [widget, &button] { widget->setEnabled(button.isEnabled()); };
     follow(button, refresh);
     connect(widget, &QAbstractButton::clicked, this,
@@ -482,6 +520,18 @@ QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
     return widget;
 }
 
+QPushButton *FormView::buttonWith(bool (Button::*role)() const) const
+{
+    if (m_detached)
+        return nullptr;
+    for (Control *control : m_window.controls()) {
+        if (control->kind() != ControlKind::Button || !(static_cast<Button *>(control)->*role)())
+            continue;
+        return m_form->findChild<QPushButton *>(qt(control->name()));
+    }
+    return nullptr;
+}
+
 void FormView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
@@ -501,9 +551,11 @@ void FormView::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        // A window without a menu is a box (the about box): Escape closes it like its title
-        // bar. A wizard window ignores Escape, so that no step is dismissed by accident.
-        if (!m_hasMenu && !m_detached)
+        // A box presses its cancel button, or closes like its title bar when it has none. A
+        // wizard window ignores Escape, so that no step is dismissed by accident.
+        if (QPushButton *cancel = buttonWith(&Button::isCancel); cancel && !m_detached)
+            cancel->click();
+        else if (!m_hasMenu && !m_detached)
             Q_EMIT closeRequested();
         event->accept();
         return;
@@ -512,6 +564,9 @@ void FormView::keyPressEvent(QKeyEvent *event)
         if (auto *button = qobject_cast<QPushButton *>(focusWidget());
             button && button->isEnabled()) {
             button->click();
+        } else if (QPushButton *fallback = buttonWith(&Button::isDefault);
+                   fallback && fallback->isEnabled()) {
+            fallback->click();
         }
         event->accept();
         return;

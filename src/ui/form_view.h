@@ -9,6 +9,7 @@
 #include <vector>
 
 class QMenuBar;
+class QPushButton;
 
 namespace kelvane {
 
@@ -72,6 +73,8 @@ private:
     // case the model refused the change without a notice.
     void act(const std::function<void()> &refresh, const std::function<void()> &action);
     void report(const Outcome &outcome);
+    // The widget of the first button that has the role, if any.
+    QPushButton *buttonWith(bool (Button::*role)() const) const;
 
     Window &m_window;
     Services &m_services;

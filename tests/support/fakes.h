@@ -132,6 +132,32 @@ public:
     unsigned codePage = 850;
 };
 
+// The system registry's values as given, the desktop's own program present or not.
+class FakeSystemInformation : public SystemInformation
+{
+public:
+    std::optional<std::string> GetKeyValue(int rootIndex, std::string_view key,
+                                           std::string_view valueName) override
+    {
+        asked.push_back(std::to_string(rootIndex) + " " + std::string(key) + " " +
+                        std::string(valueName));
+        const auto found = values.find(std::string(key) + "|" + std::string(valueName));
+        if (found == values.end())
+            return std::nullopt;
+        return found->second;
+    }
+    Outcome startDesktopProgram() override
+    {
+        if (desktopProgram)
+            ++desktopStarts;
+        return desktopProgram ? Outcome{} : Failure{"none"};
+    }
+    std::map<std::string, std::string> values; // "key|value name" -> text
+    std::vector<std::string> asked;
+    bool desktopProgram = false;
+    int desktopStarts = 0;
+};
+
 // Records what the window set asks of the user interface.
 class FakeHost : public WindowHost
 {
@@ -164,7 +190,9 @@ struct TestServices
     FakeWriter writer;
     FakeLauncher launcher;
     HelpFile help{files, opener, messages};
-    Services services{registry, messages, files, program, opener, writer, launcher, help};
+    FakeSystemInformation systemInformation;
+    Services services{registry, messages, files, program,          opener,
+                      writer,   launcher, help,  systemInformation};
 };
 
 // Values as TestApp::written() shows them, cut into name and text.

@@ -122,7 +122,9 @@ struct WindowsApp
     Win32TextFileWriter writer;
     WaitingLauncher launcher{output};
     HelpFile help{files, opener, messages};
-    Services services{registry, messages, files, programInfo, opener, writer, launcher, help};
+    testing::FakeSystemInformation systemInformation;
+    Services services{registry, messages, files, programInfo,      opener,
+                      writer,   launcher, help,  systemInformation};
     testing::FakeHost host;
     WindowSet windows{services, host};
 };

@@ -84,6 +84,11 @@ Button::Button(Window &window, ControlDef def, std::optional<WindowId> target)
     , m_target(target)
 {}
 
+Button::Button(Window &window, ControlDef def, int roles)
+    : Control(window, ControlKind::Button, std::move(def))
+    , m_roles(roles)
+{}
+
 // ---------------------------------------------------------------------------------------------
 
 DriveList::DriveList(Window &window, ControlDef def)
@@ -105,10 +110,11 @@ std::string DriveList::text() const
 bool DriveList::setDrive(std::string_view text)
 {
     const auto letter = dos::driveOf(text.size() >= 2 ? text : std::string_view());
-    const char wanted = letter ? *letter
-                               : (text.size() == 1 ? static_cast<char>(std::toupper(
-                                      static_cast<unsigned char>(text[0])))
-                                                   : '\0');
+    const char wanted =
+        letter ? *letter
+               : (text.size() == 1
+                      ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])))
+                      : '\0');
     const auto found = std::find_if(m_entries.begin(), m_entries.end(),
                                     [&](const DriveEntry &e) { return e.letter == wanted; });
     if (found == m_entries.end())
@@ -139,9 +145,9 @@ std::optional<std::string> DriveList::restore(std::string_view text)
 {
     if (text.empty() || setDrive(text))
         return std::nullopt;
-    return "Das gespeicherte Laufwerk \"" + std::string(text)
-           + "\" ist nicht mehr vorhanden. Die Liste zeigt stattdessen das Laufwerk \"" + this->text()
-           + "\".";
+    return "Das gespeicherte Laufwerk \"" + std::string(text) +
+           "\" ist nicht mehr vorhanden. Die Liste zeigt stattdessen das Laufwerk \"" +
+           this->text() + "\".";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -189,9 +195,8 @@ Outcome DirectoryList::go(std::string path)
 
 Outcome DirectoryList::setPath(std::string_view path)
 {
-    std::string target = dos::isDriveOnly(path)
-                             ? m_files.currentDirectory(*dos::driveOf(path))
-                             : std::string(path);
+    std::string target =
+        dos::isDriveOnly(path) ? m_files.currentDirectory(*dos::driveOf(path)) : std::string(path);
     target = dos::normalize(target);
     if (!dos::driveOf(target))
         return Failure{"\"" + std::string(path) + "\" ist kein vollständiger Pfad."};
@@ -218,10 +223,10 @@ std::optional<std::string> DirectoryList::restore(std::string_view text)
     std::optional<std::string> up = dos::parent(dos::normalize(text));
     while (up && setPath(*up))
         up = dos::parent(*up);
-    return "Das gespeicherte Verzeichnis \"" + std::string(text)
-           + "\" ist nicht mehr vorhanden oder kann nicht gelesen werden. Die Liste zeigt "
-             "stattdessen \""
-           + m_path + "\".";
+    return "Das gespeicherte Verzeichnis \"" + std::string(text) +
+           "\" ist nicht mehr vorhanden oder kann nicht gelesen werden. Die Liste zeigt "
+           "stattdessen \"" +
+           m_path + "\".";
 }
 
 Outcome followDrive(DriveList &drive, DirectoryList &dir)
@@ -269,9 +274,8 @@ void FileList::setPattern(std::string pattern)
 {
     m_pattern = std::move(pattern);
     list();
-    const bool stillListed = std::any_of(m_entries.begin(), m_entries.end(), [&](const auto &n) {
-        return n == m_chosen;
-    });
+    const bool stillListed = std::any_of(m_entries.begin(), m_entries.end(),
+                                         [&](const auto &n) { return n == m_chosen; });
     if (!stillListed)
         m_chosen.clear();
     viewChanged();
@@ -301,8 +305,8 @@ std::optional<std::string> FileList::restore(std::string_view text)
     if (!m_chosen.empty())
         return std::nullopt;
     setPattern(m_defaultPattern);
-    return "Die zuletzt gewählte Datei \"" + std::string(text) + "\" ist im Verzeichnis \""
-           + m_directory + "\" nicht mehr vorhanden.";
+    return "Die zuletzt gewählte Datei \"" + std::string(text) + "\" ist im Verzeichnis \"" +
+           m_directory + "\" nicht mehr vorhanden.";
 }
 
 } // namespace kelvane

@@ -23,7 +23,17 @@ struct Rect
     int h = 0;
 };
 
-enum class ControlKind { Label, GroupBox, CheckBox, TextField, Button, DriveList, DirectoryList, FileList };
+enum class ControlKind {
+    Label,
+    GroupBox,
+    CheckBox,
+    TextField,
+    Button,
+    DriveList,
+    DirectoryList,
+    FileList,
+    Separator,
+};
 
 // What every control is declared with, once.
 struct ControlDef
@@ -84,10 +94,36 @@ public:
     virtual std::optional<std::string> restore(std::string_view text) = 0;
 };
 
+// How a label's text is set, where it is not in the window's own font.
+struct TextLook
+{
+    // The family asked for first; where the system lacks it, a close sans-serif stands in.
+    std::string family;
+    bool bold = false;
+};
+
+// A text that wraps at its width; a run of three or more blanks in it breaks the line.
 class Label : public Control
 {
 public:
-    Label(Window &window, ControlDef def) : Control(window, ControlKind::Label, std::move(def)) {}
+    Label(Window &window, ControlDef def, TextLook look = {})
+        : Control(window, ControlKind::Label, std::move(def))
+        , m_look(std::move(look))
+    {}
+
+    const TextLook &look() const { return m_look; }
+
+private:
+    TextLook m_look;
+};
+
+// An etched line across a window: a grey line with a white one of double width below it.
+class Separator : public Control
+{
+public:
+    Separator(Window &window, ControlDef def)
+        : Control(window, ControlKind::Separator, std::move(def))
+    {}
 };
 
 class GroupBox : public Control
@@ -144,16 +180,24 @@ private:
 class Button : public Control
 {
 public:
+    // What a key presses besides the button itself: Enter the default button of a box,
+    // Escape its cancel button.
+    enum Role { Plain = 0, Default = 1, Cancel = 2 };
+
     Button(Window &window, ControlDef def, std::optional<WindowId> target = std::nullopt);
+    Button(Window &window, ControlDef def, int roles);
 
     // The window a next-step button leads to; none for buttons with an action of their own.
     const std::optional<WindowId> &target() const { return m_target; }
+    bool isDefault() const { return m_roles & Default; }
+    bool isCancel() const { return m_roles & Cancel; }
     void click() { clicked(); }
 
     Signal<> clicked;
 
 private:
     std::optional<WindowId> m_target;
+    int m_roles = Plain;
 };
 
 // The drives of the system; one is current. Starts at the drive of the current directory.

@@ -35,12 +35,11 @@ public:
 
 struct DriveEntry
 {
-    char letter = 'C';  // upper case
-    std::string text;   // what the drive list shows; begins with the lower-case letter and ':'
+    char letter = 'C'; // upper case
+    std::string text;  // what the drive list shows; begins with the lower-case letter and ':'
 };
 
-template <typename T>
-struct Listing
+template <typename T> struct Listing
 {
     std::vector<T> entries;
     std::optional<Failure> failure; // set when the place could not be read
@@ -104,6 +103,23 @@ public:
     // file: the system's OEM code page on Windows, the one of Wine's locale under Wine. 0 when
     // unknown; a script then takes ASCII text only.
     virtual unsigned scriptCodePage() { return 0; }
+};
+
+// Where the system keeps its system-information program.
+class SystemInformation
+{
+public:
+    // The root index of HKEY_LOCAL_MACHINE, where Windows names that program.
+    static constexpr int kLocalMachine = 2;
+
+    virtual ~SystemInformation() = default;
+    // A string value of the system registry: the key opened, the value read into 1024 bytes,
+    // the key closed. None when either cannot be read, and on a system without that registry.
+    virtual std::optional<std::string> GetKeyValue(int rootIndex, std::string_view key,
+                                                   std::string_view valueName) = 0;
+    // Starts the desktop's own system-information program, on a system whose registry names
+    // none; a failure when there is no such program.
+    virtual Outcome startDesktopProgram() = 0;
 };
 
 } // namespace kelvane

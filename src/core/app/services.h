@@ -18,6 +18,7 @@ struct Services
     TextFileWriter &writer;
     ProgramLauncher &launcher;
     HelpFile &help;
+    SystemInformation &systemInformation;
 };
 
 // The titles of the program's message boxes.

@@ -25,7 +25,16 @@ public:
     Window(const Window &) = delete;
     Window &operator=(const Window &) = delete;
 
+    // The area below the menu bar that the controls are placed on, in pixels.
+    struct Size
+    {
+        int w = 640;
+        int h = 455;
+    };
+
     WindowId id() const { return m_id; }
+    // Every working window has the same size; a box may be smaller.
+    virtual Size clientSize() const { return {}; }
     const std::string &title() const { return m_title; }
     // The last component of the window key; empty for a window that stores nothing.
     const std::string &settingsKey() const { return m_settingsKey; }

@@ -5,19 +5,81 @@
 namespace kelvane {
 
 class WindowSet;
+class ToolWindow;
 
-// The last step: gathers every other window's choices and writes the compile script.
+// The last step: gathers every other window's choices, writes compile.bat and starts it. The
+// program stays open, so that the user can change a switch and compile again.
 class end_window : public Window
 {
 public:
-    end_window(Services &services, WindowSet &windows)
-        : Window(WindowId::end_window, "Kelvane - Wichtigstes Fenster", "End", services)
-        , m_windows(windows)
-    {}
+    end_window(Services &services, WindowSet &windows);
 
-    Button start_compile{*this, {"start_compile", "Kompilieren starten...", {}, {470, 300, 150, 30}}};
+    Label Label1{*this,
+                 {"Label1",
+                  "Vielen Dank, dass du mein Programm benutzt hast. Mit einem Klick auf "
+                  "\"Kompilieren starten\" kannst du nun fortfahren.",
+                  {},
+                  {20, 10, 600, 40}}};
+    Label Label3{*this,
+                 {"Label3",
+                  "Nach dem Klick auf \"Kompilieren starten\" wird kompiliert und dieses "
+                  "Programm beendet.",
+                  {},
+                  {20, 56, 600, 22}}};
+    Label BSPoptionsINFO{*this,
+                         {"BSPoptionsINFO",
+                          "Wählen Sie hier aus, was nach dem Kompilieren gemacht werden soll.",
+                          {},
+                          {20, 84, 600, 22}}};
+    GroupBox after_compile{*this,
+                           {"after_compile", "Nach-kompilier-Optionen", {}, {20, 112, 600, 110}}};
+    CheckBox start_hl_check{*this,
+                            {"start_hl_check",
+                             "Nach dem Kompilieren Half-Life starten",
+                             "Startet Half-Life nach dem Kompilieren",
+                             {32, 134, 576, 24},
+                             &after_compile}};
+    CheckBox copy_bsp{*this,
+                      {"copy_bsp",
+                       "Die kompilierte .bsp in den \"maps\"-Ordner des MODs kopieren",
+                       "Kopiert die .bsp in den maps-Ordner",
+                       {32, 162, 576, 24},
+                       &after_compile}};
+    CheckBox exit_win{*this,
+                      {"exit_win",
+                       "Den PC nach Beendigung des Kompiliervorgangs herunterfahren ( nur "
+                       "Win9X / ME )",
+                       "Fährt den PC herunter, sobald das Kompilieren beendet ist",
+                       {32, 190, 576, 24},
+                       &after_compile}};
+    Button start_compile{*this,
+                         {"start_compile", "Kompilieren starten...", {}, {450, 232, 170, 30}}};
+    // The tool lines of the last click, as they stand in the script.
+    TextField csgbox{*this, {"csgbox", {}, {}, {}}};
+    TextField bspbox{*this, {"bspbox", {}, {}, {}}};
+    TextField visbox{*this, {"visbox", {}, {}, {}}};
+    TextField netvisbox{*this, {"netvisbox", {}, {}, {}}};
+    TextField radbox{*this, {"radbox", {}, {}, {}}};
+    Label Label2{*this,
+                 {"Label2",
+                  "Kritik, Anregungen, Bugs und alles andere an unten stehende eMail-Adresse "
+                  "oder ins Forum auf meiner HP.",
+                  {},
+                  {20, 290, 600, 40}}};
+    Button email{*this, {"email", "eMail an den Autor", {}, {20, 340, 190, 30}}};
+    Button internet{*this, {"internet", "Das GUI im WWW", {}, {225, 340, 190, 30}}};
+    Button thx{*this, {"thx", "Dank an...", {}, {430, 340, 190, 30}}};
+    Label copyright_information{*this,
+                                {"copyright_information", copyrightText(), {}, {20, 384, 600, 56}}};
 
 private:
+    static std::string copyrightText();
+
+    void start_compile_clicked();
+    void email_clicked();
+    void internet_clicked();
+    void thx_clicked();
+
     WindowSet &m_windows;
 };
 

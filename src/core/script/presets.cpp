@@ -2,7 +2,7 @@
 
 #include "app/start_window.h"
 #include "app/window_set.h"
-#include "script/hl_mod.h"
+#include "script/places.h"
 #include "script/script_file.h"
 
 namespace kelvane {
@@ -42,21 +42,10 @@ void presets::compile_presets_clicked()
         showError("Sie haben keine .map ausgewählt");
         return;
     }
-    HL_MOD &hlMod = m_windows.hlMod();
-
     script::PresetsScriptInput input;
-    input.toolsDirectory = start.ZHLTDir.path();
-    input.mapDirectory = start.MAPDir.path();
-    input.mapFile = start.MAPFile.chosen();
-    input.halfLifeDirectory = hlMod.HLDir.path();
-    // The MOD directory as chosen, before a drive root moves the list for the MOD name: the
-    // copy line then names the root's maps directory, with no second backslash.
-    input.modDirectory = hlMod.MODDir.path();
-    input.modName = hlMod.takeModName();
+    input.places = placesFrom(start, m_windows.hlMod());
     input.preset = chosenPreset();
-    input.copyBsp = copy_bsp.isChecked();
-    input.startHalfLife = start_hl_check.isChecked();
-    input.shutdown = exit_win.isChecked();
+    input.after = {copy_bsp.isChecked(), start_hl_check.isChecked(), exit_win.isChecked()};
 
     if (const Outcome failed = script::writeAndStart(script::presetsScript(input), services())) {
         showError(failed->message);

@@ -67,46 +67,16 @@ const std::vector<PresetToolLine> &toolLinesOf(Preset preset)
 
 Script presetsScript(const PresetsScriptInput &in)
 {
-    Script script;
-    auto uses = [&script](std::string_view name, const std::string &value) {
-        for (const ScriptField &field : script.fields)
-            if (field.name == name)
-                return;
-        script.fields.push_back({std::string(name), value});
-    };
-
-    uses(kHalfLifeDirectoryField, in.halfLifeDirectory);
-    std::vector<std::string> block;
+    std::vector<BlockLine> block;
     if (in.preset) {
-        uses(kToolsDirectoryField, in.toolsDirectory);
-        uses(kMapDirectoryField, in.mapDirectory);
-        uses(kMapFileField, in.mapFile);
         for (const PresetToolLine &line : toolLinesOf(*in.preset)) {
-            std::string parameters;
+            ToolRun run{std::string(line.program), {}, {}};
             for (std::string_view piece : line.pieces)
-                parameters += piece;
-            block.push_back(
-                toolLine(in.toolsDirectory, line.program, parameters, in.mapDirectory, in.mapFile));
+                run.parameters += piece;
+            block.push_back(std::move(run));
         }
     }
-    if (in.copyBsp) {
-        uses(kMapDirectoryField, in.mapDirectory);
-        uses(kMapFileField, in.mapFile);
-        uses(kModDirectoryField, in.modDirectory);
-    }
-    if (in.startHalfLife)
-        uses(kModNameField, in.modName);
-
-    script.text = joinLines({
-        std::string(kEchoOff),
-        wadrootLine(in.halfLifeDirectory),
-        joinLines(block),
-        std::string(kCompileFinished),
-        copyLine(in.copyBsp, in.mapDirectory, mapNameOf(in.mapFile), in.modDirectory),
-        halfLifeLine(in.startHalfLife, in.halfLifeDirectory, in.modName),
-        shutdownLine(in.shutdown, kNoShutdownPresets),
-    });
-    return script;
+    return compileScript(in.places, block, in.after, kNoShutdownPresets);
 }
 
 } // namespace kelvane::script

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/script_text.h"
+#include "script/compile_script.h"
 
 #include <array>
 #include <optional>
@@ -38,16 +38,9 @@ const std::vector<PresetToolLine> &toolLinesOf(Preset preset);
 
 struct PresetsScriptInput
 {
-    std::string toolsDirectory;
-    std::string mapDirectory;
-    std::string mapFile;
-    std::string halfLifeDirectory;
-    std::string modDirectory;
-    std::string modName;
+    Places places;
     std::optional<Preset> preset; // none checked: the command block stays empty
-    bool copyBsp = false;
-    bool startHalfLife = false;
-    bool shutdown = false;
+    AfterCompile after;
 };
 
 // The presets window's compile.bat: the opening lines, the preset's command block (an empty

@@ -31,13 +31,14 @@ std::string fieldText(const ScriptField &field)
 Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage)
 {
     for (const ScriptField &field : fields) {
+        const bool path = field.kind == ScriptField::Kind::Path;
         for (char c : field.value) {
             if (isControl(static_cast<unsigned char>(c)))
                 return Failure{fieldText(field) +
                                " enthält einen Zeilenumbruch oder ein anderes Steuerzeichen, "
                                "das die Zeilen des Skripts zerteilen würde." +
                                std::string(kNothingDone)};
-            if (isForbiddenInPath(c))
+            if (path && isForbiddenInPath(c))
                 return Failure{
                     fieldText(field) + " (\"" + field.value + "\") enthält das Zeichen " + c +
                     ", das in keinem Windows-Pfad stehen darf." + std::string(kNothingDone)};
@@ -48,20 +49,55 @@ Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage)
         if (*encoded.unrepresentable == 0xFFFD)
             return Failure{fieldText(field) + " enthält Bytes, die kein gültiger UTF-8-Text sind." +
                            std::string(kNothingDone)};
-        return Failure{
-            fieldText(field) + " (\"" + field.value + "\") enthält das Zeichen \"" +
-            codepage::toUtf8(*encoded.unrepresentable) +
-            "\", das die Eingabeaufforderung in ihrer Codepage " + std::to_string(codePage) +
-            " nicht darstellen kann; sie würde einen anderen Pfad lesen." +
-            std::string(kNothingDone) + " Bitte wählen Sie einen Pfad ohne dieses Zeichen."};
+        return Failure{fieldText(field) + " (\"" + field.value + "\") enthält das Zeichen \"" +
+                       codepage::toUtf8(*encoded.unrepresentable) +
+                       "\", das die Eingabeaufforderung in ihrer Codepage " +
+                       std::to_string(codePage) +
+                       (path ? " nicht darstellen kann; sie würde einen anderen Pfad lesen."
+                             : " nicht darstellen kann; der Compiler bekäme einen anderen Wert.") +
+                       std::string(kNothingDone) +
+                       (path ? " Bitte wählen Sie einen Pfad ohne dieses Zeichen."
+                             : " Bitte geben Sie den Wert ohne dieses Zeichen ein.")};
     }
     return std::nullopt;
+}
+
+Outcome checkLengths(const Script &script)
+{
+    for (const std::string &path : script.paths)
+        if (codepage::characterCount(path) > kLongestPath)
+            return Failure{"Der Pfad \"" + path + "\" ist " +
+                           std::to_string(codepage::characterCount(path)) +
+                           " Zeichen lang; Windows-Programme und die Eingabeaufforderung finden "
+                           "nur Pfade bis " +
+                           std::to_string(kLongestPath) + " Zeichen." + std::string(kNothingDone) +
+                           " Bitte wählen Sie kürzere Verzeichnis- oder Dateinamen."};
+    std::size_t start = 0;
+    for (int number = 1;; ++number) {
+        const std::size_t end = script.text.find(kLineEnd, start);
+        const std::string_view line =
+            std::string_view(script.text)
+                .substr(start, end == std::string::npos ? end : end - start);
+        if (codepage::characterCount(line) > kLongestLine)
+            return Failure{"Zeile " + std::to_string(number) + " von compile.bat wäre " +
+                           std::to_string(codepage::characterCount(line)) +
+                           " Zeichen lang; die Eingabeaufforderung liest nur " +
+                           std::to_string(kLongestLine) +
+                           " Zeichen einer Zeile und würde den Rest als eigenen Befehl "
+                           "ausführen." +
+                           std::string(kNothingDone)};
+        if (end == std::string::npos)
+            return std::nullopt;
+        start = end + kLineEnd.size();
+    }
 }
 
 Outcome writeAndStart(const Script &script, Services &services)
 {
     const unsigned codePage = services.launcher.scriptCodePage();
     if (Outcome refused = checkFields(script.fields, codePage))
+        return refused;
+    if (Outcome refused = checkLengths(script))
         return refused;
     const codepage::Encoded encoded = codepage::fromUtf8(script.text, codePage);
     if (encoded.unrepresentable)

@@ -19,6 +19,15 @@ inline constexpr std::string_view kScriptFileName = "compile.bat";
 // a character the page lacks would name another file. None when all is well.
 Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage);
 
+// The longest path a Windows program opens, and the longest line the command interpreter reads
+// whole: it cuts a longer one and runs the rest as a command of its own.
+inline constexpr std::size_t kLongestPath = 259;
+inline constexpr std::size_t kLongestLine = 8191;
+
+// Why the script cannot run as written: a path the programs could not open, or a line the
+// interpreter would cut. None when all is well.
+Outcome checkLengths(const Script &script);
+
 // Writes the script as compile.bat in the program's directory, or in the user's own data
 // directory when the program's directory cannot be written, in the code page of the
 // interpreter that runs it, and starts it without waiting. On failure nothing is started, and

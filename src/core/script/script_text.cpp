@@ -30,6 +30,23 @@ std::string bareText(std::string_view text)
     return out;
 }
 
+std::string commandText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        if (c == '%')
+            out += '%';
+        else if (!quoted && (c == '^' || c == '&' || c == '|' || c == '<' || c == '>'))
+            out += '^';
+        out += c;
+    }
+    return out;
+}
+
 std::string mapNameOf(std::string_view mapFile)
 {
     return std::string(mapFile.substr(0, mapFile.size() >= 4 ? mapFile.size() - 4 : 0));
@@ -62,8 +79,9 @@ std::string halfLifeLine(bool chosen, std::string_view halfLifeDirectory, std::s
 {
     if (!chosen)
         return std::string(kNoHalfLife);
+    const bool blank = modName.find(' ') != std::string_view::npos;
     return "\"" + quotedText(dos::join(halfLifeDirectory, "hl.exe")) + "\" -console -game " +
-           bareText(modName);
+           (blank ? "\"" + quotedText(modName) + "\"" : bareText(modName));
 }
 
 std::string shutdownLine(bool chosen, std::string_view notChosen)

@@ -24,8 +24,14 @@ inline constexpr std::string_view kNoShutdownPresets = "echo Der PC wird nicht h
 // What the user chose, by the name a message gives it, as it goes into the script.
 struct ScriptField
 {
+    enum class Kind {
+        Path,       // a directory or file name
+        Parameters, // a compiler's switches with the values the user typed
+    };
+
     std::string name;
     std::string value;
+    Kind kind = Kind::Path;
 };
 
 inline constexpr std::string_view kToolsDirectoryField = "ZHLT-Verzeichnis";
@@ -41,6 +47,8 @@ struct Script
 {
     std::string text;
     std::vector<ScriptField> fields;
+    // The whole paths of the programs and files the script names.
+    std::vector<std::string> paths;
 };
 
 // Text between double quotes in a batch file: the interpreter expands '%' even there, so it
@@ -49,6 +57,11 @@ std::string quotedText(std::string_view text);
 // Text outside quotes: '%' doubled, and the characters that chain, pipe or redirect commands
 // ("&", "|", "<", ">") and the escape character itself escaped with '^'.
 std::string bareText(std::string_view text);
+
+// Text of the user's own in a command line, where the user may have quoted parts: '%' doubled
+// everywhere, and outside double quotes the characters that chain, pipe or redirect commands
+// escaped, so that the program receives the text as typed.
+std::string commandText(std::string_view text);
 
 // The map file's name without its last four characters, the ".map".
 std::string mapNameOf(std::string_view mapFile);
@@ -66,7 +79,8 @@ std::string toolLine(std::string_view toolsDirectory, std::string_view program,
 std::string copyLine(bool chosen, std::string_view mapDirectory, std::string_view mapName,
                      std::string_view modDirectory);
 
-// Starts Half-Life with the MOD (its name unquoted), or says that it does not.
+// Starts Half-Life with the MOD, or says that it does not. The MOD name is quoted only when it
+// holds a blank, which would split it into several arguments.
 std::string halfLifeLine(bool chosen, std::string_view halfLifeDirectory, std::string_view modName);
 
 // Shuts the computer down, or says so in the calling window's own words.

@@ -75,26 +75,46 @@ void ToolWindow::adopt(Switches &switches)
     }
 }
 
-bool ToolWindow::checks(std::optional<WindowId> to)
+ToolWindow::LineForScript ToolWindow::lineForScript()
+{
+    if (!m_built) {
+        if (const Check *refusal = firstRefusal())
+            return {parameterLine(), refusal};
+        build();
+    }
+    return {parameterLine(), nullptr};
+}
+
+const Check *ToolWindow::firstRefusal()
 {
     if (!m_switches)
-        return true;
+        return nullptr;
     for (const Check &check : m_switches->table().checks) {
         if (!m_switches->fails(check))
             continue;
-        const std::string &text =
-            check.towards && check.towards == to ? check.messageTowards : check.message;
-        services().messages.show(text, check.icon, check.title);
         if (!check.goesOn)
-            return false;
+            return &check;
+        services().messages.show(check.message, check.icon, check.title);
     }
-    return true;
+    return nullptr;
+}
+
+bool ToolWindow::checks(std::optional<WindowId> to)
+{
+    const Check *refusal = firstRefusal();
+    if (refusal) {
+        const bool towards = refusal->towards && refusal->towards == to;
+        services().messages.show(towards ? refusal->messageTowards : refusal->message,
+                                 refusal->icon, refusal->title);
+    }
+    return !refusal;
 }
 
 void ToolWindow::build()
 {
     if (m_switches && m_parameterField)
         m_parameterField->setText(m_switches->parameterLine());
+    m_built = true;
 }
 
 ParameterField::ParameterField(ToolWindow &window, std::string name)

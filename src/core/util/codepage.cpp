@@ -205,6 +205,15 @@ Encoded fromUtf8(std::string_view utf8, unsigned codePage)
     return out;
 }
 
+std::size_t characterCount(std::string_view utf8)
+{
+    std::size_t count = 0;
+    for (char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    return count;
+}
+
 std::string toUtf8(char32_t c)
 {
     std::string out;

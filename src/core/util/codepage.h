@@ -28,6 +28,9 @@ struct Encoded
 // UTF-8 text in the given code page, one byte per character.
 Encoded fromUtf8(std::string_view utf8, unsigned codePage);
 
+// How many characters UTF-8 text holds: its length in any single-byte page.
+std::size_t characterCount(std::string_view utf8);
+
 // One character as UTF-8, for messages.
 std::string toUtf8(char32_t character);
 

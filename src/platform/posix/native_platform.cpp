@@ -5,6 +5,7 @@
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_opener.h"
 #include "platform/posix/posix_program.h"
+#include "platform/posix/posix_system_information.h"
 #include "platform/posix/posix_text_file.h"
 #include "platform/posix/wine_paths.h"
 
@@ -33,6 +34,7 @@ public:
     DesktopOpener &opener() override { return m_opener; }
     TextFileWriter &writer() override { return m_writer; }
     ProgramLauncher &launcher() override { return m_launcher; }
+    SystemInformation &systemInformation() override { return m_systemInformation; }
 
 private:
     FileHiveBackend m_settings;
@@ -42,6 +44,7 @@ private:
     PosixDesktopOpener m_opener;
     PosixTextFileWriter m_writer;
     PosixLauncher m_launcher;
+    PosixSystemInformation m_systemInformation;
 };
 
 } // namespace

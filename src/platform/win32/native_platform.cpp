@@ -5,6 +5,7 @@
 #include "platform/win32/win32_opener.h"
 #include "platform/win32/win32_program.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system_information.h"
 #include "platform/win32/win32_text_file.h"
 
 namespace kelvane {
@@ -21,6 +22,7 @@ public:
     DesktopOpener &opener() override { return m_opener; }
     TextFileWriter &writer() override { return m_writer; }
     ProgramLauncher &launcher() override { return m_launcher; }
+    SystemInformation &systemInformation() override { return m_systemInformation; }
 
 private:
     Win32RegistryBackend m_settings;
@@ -29,6 +31,7 @@ private:
     Win32DesktopOpener m_opener;
     Win32TextFileWriter m_writer;
     Win32ProgramLauncher m_launcher;
+    Win32SystemInformation m_systemInformation;
 };
 
 } // namespace
