@@ -18,5 +18,18 @@ TEST(ScriptTextTest, TextReachesTheInterpreterAsWrittenAndAMapNameLosesFourChara
     EXPECT_EQ(joinLines({}), "");
 }
 
+TEST(ScriptTextTest, TypedTextIsEscapedOutsideItsQuotesAndAModNameWithABlankIsQuoted)
+{
+    EXPECT_EQ(commandText("  -lights a.rad b.rad "), "  -lights a.rad b.rad ");
+    EXPECT_EQ(commandText(" a&b \"c&d|%x%\" e>f ^ "), " a^&b \"c&d|%%x%%\" e^>f ^^ ");
+    // An unbalanced quote leaves the rest of the line quoted, as the interpreter reads it.
+    EXPECT_EQ(commandText(" \"a & b "), " \"a & b ");
+    EXPECT_EQ(halfLifeLine(true, "C:\\HL", "my mod"),
+              "\"C:\\HL\\hl.exe\" -console -game \"my mod\"");
+    EXPECT_EQ(halfLifeLine(true, "C:\\HL", "a&b"), "\"C:\\HL\\hl.exe\" -console -game a^&b");
+    EXPECT_EQ(halfLifeLine(true, "C:\\HL", "a &b%"),
+              "\"C:\\HL\\hl.exe\" -console -game \"a &b%%\"");
+}
+
 } // namespace
 } // namespace kelvane::script

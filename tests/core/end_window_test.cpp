@@ -1,0 +1,475 @@
+#include "app/start_window.h"
+#include "info/about.h"
+#include "script/end_window.h"
+#include "script/hl_mod.h"
+#include "support/fakes.h"
+#include "support/golden.h"
+#include "toolwindows/tool_window.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace kelvane {
+namespace {
+
+using testing::error;
+using testing::information;
+using testing::matchesGolden;
+using testing::ShownMessage;
+
+constexpr const char *kScriptPath = "C:\\Programme\\Kelvane\\compile.bat";
+
+struct Paths
+{
+    std::string tools = "C:\\ZHLT";
+    std::string mapDirectory = "C:\\maps";
+    std::string mapFile = "test.map";
+    std::string halfLife = "C:\\Half-Life";
+    std::string mod = "C:\\Half-Life\\valve";
+};
+
+// What the user does before the click: the compilers on the start window, the boxes ticked
+// and values typed on the tool windows they visit, and the after-compile boxes.
+struct Walk
+{
+    std::string compilers; // "csg bsp …", the start window's boxes without "use_"
+    // Per tool window visited: the boxes to tick and the texts to type.
+    std::vector<std::pair<WindowId, std::string>> visits = {};
+    std::vector<std::pair<std::string, std::string>> typed = {}; // on the last visit
+    std::string after = {};                                      // end window boxes
+};
+
+struct EndApp : testing::TestApp
+{
+    EndApp()
+    {
+        for (char drive : {'D', 'E', 'F', 'G'})
+            files.addDrive(drive);
+        files.setCurrent("C:\\Work");
+        stored("Start", "csg", "0"); // no first-start notes
+    }
+
+    end_window &walk(const Walk &walk, const Paths &paths = {})
+    {
+        files.addDirectory(paths.tools);
+        files.addFile(paths.mapDirectory + (paths.mapDirectory.ends_with('\\') ? "" : "\\") +
+                      paths.mapFile);
+        files.addDirectory(paths.halfLife);
+        files.addDirectory(paths.mod);
+        windows.start();
+        start_window &start = windows.startWindow();
+        EXPECT_FALSE(start.ZHLTDir.setPath(paths.tools));
+        EXPECT_FALSE(start.MAPDir.setPath(paths.mapDirectory));
+        start.MAPFile.choose(paths.mapFile);
+        EXPECT_EQ(start.MAPFile.chosen(), paths.mapFile);
+        std::istringstream compilers(walk.compilers);
+        for (std::string name; compilers >> name;)
+            static_cast<CheckBox *>(start.control("use_" + name))->setState(CheckBox::Checked);
+        EXPECT_FALSE(windows.hlMod().HLDir.setPath(paths.halfLife));
+        EXPECT_FALSE(windows.hlMod().MODDir.setPath(paths.mod));
+
+        // Without a compiler the start window lets nobody pass; the Half-Life window does.
+        Window *at = walk.compilers.empty() ? static_cast<Window *>(&windows.hlMod()) : &start;
+        for (const auto &[id, boxes] : walk.visits) {
+            windows.navigate(*at, id);
+            auto &tool = static_cast<ToolWindow &>(windows.window(id));
+            EXPECT_EQ(windows.current(), &tool);
+            std::istringstream names(boxes);
+            for (std::string name; names >> name;)
+                tool.box(name).setState(tool.box(name).isChecked() ? CheckBox::Unchecked
+                                                                   : CheckBox::Checked);
+            if (&walk.visits.back().first == &id)
+                for (const auto &[field, text] : walk.typed)
+                    tool.field(field).setText(text);
+            at = &tool;
+        }
+        windows.navigate(*at, WindowId::end_window);
+        end_window &end = windows.endWindow();
+        EXPECT_EQ(windows.current(), &end);
+        std::istringstream after(walk.after);
+        for (std::string name; after >> name;)
+            static_cast<CheckBox *>(end.control(name))->setState(CheckBox::Checked);
+        messages.shown.clear();
+        return end;
+    }
+
+    std::string script() { return writer.written[kScriptPath]; }
+};
+
+constexpr WindowId CSG = WindowId::CSG_Optionen;
+constexpr WindowId BSP = WindowId::BSP_Optionen;
+constexpr WindowId VIS = WindowId::VIS_Optionen;
+constexpr WindowId NETVIS = WindowId::NETVIS_Optionen;
+constexpr WindowId RAD = WindowId::RAD_Optionen;
+
+TEST(EndWindowTest, WritesTheElevenLinesStartsThemAndStaysOpen)
+{
+    const auto umlauts = [](std::string mapDirectory) {
+        return Paths{"C:\\Program Files\\Zoner Tools", std::move(mapDirectory), "Übung 1.map",
+                     "C:\\Spiele\\Half-Life Größe", "C:\\Spiele\\Half-Life Größe\\Straße é"};
+    };
+    const struct
+    {
+        std::string golden;
+        Walk walk;
+        Paths paths = {};
+        unsigned codePage = 850;
+        bool storedBefore = false; // CSG and VIS have values of an earlier run
+    } rows[] = {
+        {"end_csg_alone.bat", {"csg", {{CSG, "csg_estimate"}}}},
+        {"end_bsp_alone.bat", {"bsp", {{BSP, "bsp_chart leakonly"}}}},
+        {"end_vis_alone.bat", {"vis", {{VIS, "vis_estimate"}}}, {}, 850, true},
+        {"end_netvis_alone.bat",
+         {"netvis",
+          {{NETVIS, "netvisclient_connect netvis_chart"}},
+          {{"netvisclient_connect_value", "kartenserver"}}}},
+        {"end_rad_alone.bat", {"rad", {{RAD, "extra"}}}},
+        {"end_all_but_vis.bat",
+         {"csg bsp netvis rad",
+          {{CSG, "csg_estimate"},
+           {BSP, "bsp_estimate"},
+           {NETVIS, "netvisserver"},
+           {RAD, "rad_estimate lights"}},
+          {{"lights_value", "a.rad b.rad"}},
+          "copy_bsp start_hl_check exit_win"}},
+        {"end_none.bat", {""}},
+        // The documented example, without and with Half-Life.
+        {"end_example.bat",
+         {"csg bsp", {{CSG, "csg_estimate"}, {BSP, "bsp_chart"}}, {}, "copy_bsp"},
+         {.mapDirectory = "C:\\maps"}},
+        {"end_example_halflife.bat",
+         {"csg bsp", {{CSG, "csg_estimate"}, {BSP, "bsp_chart"}}, {}, "copy_bsp start_hl_check"}},
+        {"end_drive_roots.bat",
+         {"csg rad", {{CSG, ""}, {RAD, ""}}, {}, "copy_bsp start_hl_check exit_win"},
+         {"D:\\", "E:\\", "test.map", "F:\\", "G:\\"}},
+        {"end_mod_at_drive_root.bat",
+         {"csg", {{CSG, ""}}, {}, "copy_bsp start_hl_check"},
+         {.mapDirectory = "D:\\Karten", .mod = "C:\\"}},
+        {"end_test_MAP.bat", {"csg", {{CSG, ""}}, {}, "copy_bsp"}, {.mapFile = "test.MAP"}},
+        {"end_blanks_umlauts_cp850.bat",
+         {"csg bsp vis rad",
+          {{CSG, ""}, {BSP, ""}, {VIS, ""}, {RAD, ""}},
+          {},
+          "copy_bsp start_hl_check"},
+         umlauts("D:\\Karten für HL\\Bjørn")},
+        {"end_blanks_umlauts_cp437.bat",
+         {"csg bsp vis rad",
+          {{CSG, ""}, {BSP, ""}, {VIS, ""}, {RAD, ""}},
+          {},
+          "copy_bsp start_hl_check"},
+         umlauts("D:\\Karten für HL\\Brücke"),
+         437},
+        // What the user types reaches the compiler as typed, whatever the interpreter makes of
+        // these characters; quoted parts stay quoted.
+        {"end_typed_characters.bat",
+         {"rad",
+          {{RAD, "lights chop"}},
+          {{"lights_value", "\"my lights & more.rad\" 50%.rad a|b>c"}, {"chop_value", "^64"}}}},
+        // Tool windows the user has not left in this run: their stored values give the line.
+        {"end_windows_not_left.bat", {"csg bsp vis rad"}, {}, 850, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.golden);
+        EndApp app;
+        app.launcher.codePage = row.codePage;
+        if (row.storedBefore) {
+            app.stored("Csg", "noclip", "1");
+            app.stored("Vis", "fast", "1");
+        }
+        end_window &end = app.walk(row.walk, row.paths);
+        end.start_compile.click();
+        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
+        EXPECT_TRUE(matchesGolden(row.golden, app.script()));
+        EXPECT_EQ(app.launcher.started, std::vector<std::string>{kScriptPath});
+        EXPECT_FALSE(app.host.quitCalled);
+        EXPECT_EQ(app.windows.current(), &end);
+        EXPECT_TRUE(app.host.isVisible(WindowId::end_window));
+    }
+}
+
+TEST(EndWindowTest, EveryFailureTellsWhyWritesAndStartsNothingAndKeepsTheProgramOpen)
+{
+    const std::string nothingDone = " compile.bat wurde darum nicht geschrieben und nichts "
+                                    "gestartet.";
+    const std::string longName(250, 'x');
+    const struct
+    {
+        const char *scenario;
+        Walk walk;
+        std::function<void(EndApp &)> setup; // after the walk, before the click
+        std::string message;
+        Paths paths = {};
+        unsigned codePage = 850;
+    } rows[] = {
+        {"no map",
+         {"csg", {{CSG, ""}}},
+         [](EndApp &app) { app.windows.startWindow().MAPFile.setPattern("none.map"); },
+         "Sie haben keine .map ausgewählt"},
+        {"a typed character the console cannot show",
+         {"rad", {{RAD, "lights"}}, {{"lights_value", "Bjørn.rad"}}},
+         [](EndApp &) {},
+         "Das Feld \"RAD-Optionen\" (\"  -bounce 10 -smooth 80 -lights Bjørn.rad \") enthält das "
+         "Zeichen \"ø\", das "
+         "die Eingabeaufforderung in ihrer Codepage 437 nicht darstellen kann; der Compiler "
+         "bekäme einen anderen Wert." +
+             nothingDone + " Bitte geben Sie den Wert ohne dieses Zeichen ein.",
+         {},
+         437},
+        {"a path longer than programs open",
+         {"csg", {{CSG, ""}}},
+         [](EndApp &) {},
+         "Der Pfad \"C:\\maps\\" + longName +
+             "\\test.map\" ist 267 Zeichen lang; "
+             "Windows-Programme und die Eingabeaufforderung finden nur Pfade bis 259 Zeichen." +
+             nothingDone + " Bitte wählen Sie kürzere Verzeichnis- oder Dateinamen.",
+         {.mapDirectory = "C:\\maps\\" + longName}},
+        {"a line longer than the interpreter reads",
+         {"rad", {{RAD, "lights"}}, {{"lights_value", std::string(8200, 'l')}}},
+         [](EndApp &) {},
+         "Zeile 7 von compile.bat wäre 8270 Zeichen lang; die Eingabeaufforderung liest nur "
+         "8191 Zeichen einer Zeile und würde den Rest als eigenen Befehl ausführen." +
+             nothingDone},
+        {"no start",
+         {"csg", {{CSG, ""}}},
+         [](EndApp &app) { app.launcher.failure = Failure{"Wine wurde nicht gefunden."}; },
+         "compile.bat wurde als \"C:\\Programme\\Kelvane\\compile.bat\" geschrieben, konnte aber "
+         "nicht gestartet werden.\r\nWine wurde nicht gefunden."},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.scenario);
+        EndApp app;
+        app.launcher.codePage = row.codePage;
+        end_window &end = app.walk(row.walk, row.paths);
+        end.copy_bsp.setState(CheckBox::Checked);
+        row.setup(app);
+        end.start_compile.click();
+        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(row.message)});
+        EXPECT_EQ(app.read("End", "copy"), "1") << "saved first";
+        EXPECT_EQ(app.writer.written.empty(), !app.launcher.failure);
+        EXPECT_TRUE(app.launcher.started.empty());
+        EXPECT_FALSE(app.host.quitCalled);
+        EXPECT_EQ(app.windows.current(), &end);
+    }
+}
+
+TEST(EndWindowTest, AWindowNotLeftWhoseStoredValuesFailAChecksIsShownWithItsMessage)
+{
+    EndApp app;
+    app.stored("Rad", "high", "1");
+    app.stored("Rad", "low", "1");
+    end_window &end = app.walk({"csg rad", {{CSG, ""}}});
+    end.start_compile.click();
+    EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(
+                                      "High und low können nicht gleichzeitig verwendet werden")});
+    EXPECT_TRUE(app.writer.written.empty());
+    EXPECT_TRUE(app.launcher.started.empty());
+    EXPECT_EQ(app.windows.current(), &app.windows.window(RAD));
+    EXPECT_TRUE(app.host.isVisible(RAD));
+    EXPECT_FALSE(app.host.isVisible(WindowId::end_window));
+
+    // Mended there and left as usual, the next click writes the script.
+    auto &rad = static_cast<ToolWindow &>(app.windows.window(RAD));
+    rad.box("rad_low").setState(CheckBox::Unchecked);
+    rad.activateMenuItem("kompilieren");
+    app.messages.shown.clear();
+    end.start_compile.click();
+    EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
+    EXPECT_EQ(end.radbox.text(), "\"C:\\ZHLT\\HLRAD.EXE\"  -high \"C:\\maps\\test.map\"");
+    EXPECT_EQ(app.launcher.started.size(), 1u);
+}
+
+TEST(EndWindowTest, ANoteOfAWindowNotLeftIsShownAndTheScriptWrittenAllTheSame)
+{
+    EndApp app;
+    app.stored("Rad", "bounce", "1");
+    app.stored("Rad", "bounce_value", "25");
+    end_window &end = app.walk({"csg rad", {{CSG, ""}}});
+    end.start_compile.click();
+    EXPECT_EQ(app.messages.shown,
+              std::vector<ShownMessage>{information(
+                  "Es ist nicht sinnvoll bei -bounce einen größeren Wert als 20 zu benutzen",
+                  "Tamrin informiert")});
+    EXPECT_NE(app.script().find("-bounce 25 "), std::string::npos);
+    EXPECT_FALSE(app.host.isVisible(RAD)) << "loaded, not shown";
+    EXPECT_EQ(end.radbox.text(), "\"C:\\ZHLT\\HLRAD.EXE\"  -bounce 25 \"C:\\maps\\test.map\"");
+}
+
+TEST(EndWindowTest, ASecondClickReadsTheWindowsAgainAndReplacesTheScriptWhole)
+{
+    EndApp app;
+    end_window &end =
+        app.walk({"csg rad", {{CSG, "csg_estimate"}, {RAD, ""}}}, {.mod = "C:\\Half-Life\\valve"});
+    end.copy_bsp.setState(CheckBox::Checked);
+    end.start_compile.click();
+    const std::string first = app.script();
+    EXPECT_EQ(end.csgbox.text(), "\"C:\\ZHLT\\HLCSG.EXE\"  -estimate \"C:\\maps\\test.map\"");
+    EXPECT_EQ(end.bspbox.text(), "echo BSP wird nicht verwendet...");
+
+    app.windows.startWindow().use_rad.setState(CheckBox::Unchecked);
+    end.copy_bsp.setState(CheckBox::Unchecked);
+    end.start_compile.click();
+    EXPECT_LT(app.script().size(), first.size());
+    EXPECT_TRUE(app.script().ends_with("\r\necho RAD wird nicht verwendet...\r\n"
+                                       "echo Kompilieren beendet...\r\n"
+                                       "echo Die .bsp wird nicht kopiert...\r\n"
+                                       "echo Half-Life wird nicht gestartet...\r\n"
+                                       "echo Der Computer wird nicht heruntergefahren..."))
+        << testing::visible(app.script());
+    EXPECT_EQ(app.launcher.started.size(), 2u);
+    EXPECT_EQ(end.radbox.text(), "echo RAD wird nicht verwendet...");
+}
+
+TEST(EndWindowTest, StoresItsThreeBoxesInOrderAndItsMenuMovesWithoutChecks)
+{
+    EndApp app;
+    app.stored("End", "halflife", "1");
+    app.stored("End", "shutdown", "1");
+    end_window &end = app.walk({"csg", {{CSG, ""}}});
+    EXPECT_TRUE(end.start_hl_check.isChecked());
+    EXPECT_FALSE(end.copy_bsp.isChecked());
+    EXPECT_TRUE(end.exit_win.isChecked());
+    end.exit_win.setState(CheckBox::Unchecked);
+    // The start window's checks do not run: no compiler chosen there is no concern here.
+    app.windows.startWindow().use_csg.setState(CheckBox::Unchecked);
+    app.backend.clearCalls();
+    end.activateMenuItem("zhltmap");
+    EXPECT_EQ(app.written("End"), "halflife=1|copy=0|shutdown=0");
+    EXPECT_EQ(app.windows.current(), &app.windows.startWindow());
+    EXPECT_TRUE(app.messages.shown.empty());
+}
+
+TEST(EndWindowTest, MailWebPageAndCredits)
+{
+    EndApp app;
+    end_window &end = app.walk({"csg", {{CSG, ""}}});
+    end.email.click();
+    end.internet.click();
+    EXPECT_EQ(app.opener.opened,
+              (std::vector<std::string>{"mailto:kelvane@example.org?subject=Kelvane",
+                                        "https://www.example.org/kelvane"}));
+    EXPECT_TRUE(app.messages.shown.empty());
+
+    end.thx.click();
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    const ShownMessage &credits = app.messages.shown.front();
+    EXPECT_EQ(credits.icon, MessageIcon::Information);
+    EXPECT_EQ(credits.title, "Danksagung...");
+    std::vector<std::string> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = credits.text.find("\r\n", start);
+        lines.push_back(credits.text.substr(start, end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 8u) << credits.text;
+    EXPECT_EQ(lines[0], "Vielen Dank an:");
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].empty(), i == 3 || i == 6) << i;
+    EXPECT_EQ(credits.text.find('\n'), credits.text.find("\r\n") + 1) << "CR LF only";
+
+    // An opener that is missing says so instead of doing nothing.
+    app.messages.shown.clear();
+    app.opener.failure = Failure{"Das Programm \"xdg-open\" wurde nicht gefunden."};
+    end.email.click();
+    EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{information(
+                                      "Das Programm \"xdg-open\" wurde nicht gefunden.")});
+}
+
+// --- The about box -------------------------------------------------------------------------
+
+constexpr const char *kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
+constexpr const char *kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
+const ShownMessage kUnavailable{"System Information Is Unavailable At This Time", MessageIcon::None,
+                                "Kelvane"};
+
+TEST(AboutTest, SystemInformationIsStartedFromTheFirstPlaceThatNamesIt)
+{
+    const struct
+    {
+        const char *scenario;
+        std::map<std::string, std::string> values;
+        bool msinfoFile = false;
+        bool desktopProgram = false;
+        bool startFails = false;
+        std::vector<std::string> started;
+        int asked; // registry values asked
+    } rows[] = {
+        {"first value",
+         {{kMsinfo, "C:\\Info\\msinfo32.exe"}, {kLocation, "C:\\Other"}},
+         true,
+         true,
+         false,
+         {"C:\\Info\\msinfo32.exe"},
+         1},
+        {"first value that does not start",
+         {{kMsinfo, "C:\\Info\\msinfo32.exe"}, {kLocation, "C:\\Other"}},
+         true,
+         true,
+         true,
+         {},
+         1},
+        {"second value",
+         {{kLocation, "C:\\Shared\\MSInfo"}},
+         true,
+         true,
+         false,
+         {"C:\\Shared\\MSInfo\\MSINFO32.EXE"},
+         2},
+        {"second value without the program",
+         {{kLocation, "C:\\Shared\\MSInfo"}},
+         false,
+         true,
+         false,
+         {},
+         2},
+        {"the desktop's program", {}, false, true, false, {}, 2},
+        {"nothing", {}, false, false, false, {}, 2},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.scenario);
+        testing::TestApp app;
+        app.systemInformation.values = row.values;
+        app.systemInformation.desktopProgram = row.desktopProgram;
+        if (row.msinfoFile) {
+            app.files.addFile("C:\\Shared\\MSInfo\\MSINFO32.EXE");
+            app.files.addFile("C:\\Info\\msinfo32.exe");
+        }
+        if (row.startFails)
+            app.launcher.failure = Failure{"kaputt"};
+        app.windows.showAbout();
+        auto &about = static_cast<About &>(app.windows.window(WindowId::About));
+        about.cmdSysInfo.click();
+        EXPECT_EQ(app.launcher.started, row.started);
+        const bool desktop = row.values.empty() && row.desktopProgram;
+        EXPECT_EQ(app.systemInformation.desktopStarts, desktop ? 1 : 0);
+        EXPECT_EQ(app.messages.shown, row.started.empty() && !desktop
+                                          ? std::vector<ShownMessage>{kUnavailable}
+                                          : std::vector<ShownMessage>{});
+        EXPECT_EQ(app.systemInformation.asked.size(), static_cast<std::size_t>(row.asked));
+        EXPECT_EQ(app.systemInformation.asked.front(),
+                  "2 SOFTWARE\\Microsoft\\Shared Tools\\MSINFO PATH");
+        EXPECT_TRUE(app.host.isVisible(WindowId::About)) << "stays open";
+    }
+}
+
+TEST(AboutTest, OkIsTheDefaultAndCancelButtonAndUnloadsTheBox)
+{
+    testing::TestApp app;
+    app.windows.showAbout();
+    auto &about = static_cast<About &>(app.windows.window(WindowId::About));
+    EXPECT_TRUE(about.cmdOK.isDefault());
+    EXPECT_TRUE(about.cmdOK.isCancel());
+    EXPECT_FALSE(about.cmdSysInfo.isDefault() || about.cmdSysInfo.isCancel());
+    EXPECT_EQ(about.lblDisclaimer.caption(),
+              "Für neue Versionen, Infos, Fragen, Votes: www.example.org/kelvane          "
+              "eMail: kelvane@example.org          Drücken Sie F1 für die Hilfe");
+    about.cmdOK.click();
+    EXPECT_FALSE(app.windows.isLoaded(WindowId::About));
+    EXPECT_EQ(app.host.events, (std::vector<std::string>{"show About", "close About"}));
+}
+
+} // namespace
+} // namespace kelvane
