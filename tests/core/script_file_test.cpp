@@ -10,7 +10,7 @@ using kelvane::testing::TestApp;
 
 Script scriptWith(std::string value)
 {
-    return {"@echo off\r\nSET WADROOT=" + value, {{"MOD-Verzeichnis", value}}};
+    return {"@echo off\r\nSET WADROOT=" + value, {{"MOD-Verzeichnis", value}}, {}};
 }
 
 TEST(ScriptFileTest, RefusesAFieldThatCannotStandInTheScriptAndWritesAndStartsNothing)

@@ -6,6 +6,7 @@
 #include "platform/posix/posix_launcher.h"
 #include "platform/posix/posix_opener.h"
 #include "platform/posix/posix_program.h"
+#include "platform/posix/posix_system_information.h"
 #include "platform/posix/posix_text_file.h"
 #include "platform/posix/wine_paths.h"
 #include "platform/temp_dir.h"
@@ -398,6 +399,29 @@ TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
     std::this_thread::sleep_for(100ms);
     EXPECT_FALSE(fs::exists(m_dir / "records/terminal.argv"));
     EXPECT_FALSE(fs::exists(m_dir / "records/opener.argv"));
+}
+
+// The first system-information program that is installed and starts; one that fails at once
+// gives way to the next.
+TEST_F(PosixPlatformTest, StartsTheFirstSystemInformationProgramThatRuns)
+{
+    writeProgram("broken-info", "exit 1\n");
+    standIn("info-centre");
+    standIn("monitor");
+    PosixSystemInformation system(
+        {"kelvane-no-such-info", bin("broken-info"), bin("info-centre"), bin("monitor")});
+    system.setStartupGrace(2s);
+    EXPECT_EQ(system.GetKeyValue(SystemInformation::kLocalMachine,
+                                 "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"),
+              std::nullopt);
+    EXPECT_EQ(system.startDesktopProgram(), std::nullopt);
+    // Started without arguments: printf writes one empty record then.
+    EXPECT_EQ(arguments("info-centre"), Names{""});
+    EXPECT_FALSE(fs::exists(m_dir / "records/monitor.argv"));
+
+    PosixSystemInformation none({"kelvane-no-such-info"});
+    EXPECT_EQ(messageOf(none.startDesktopProgram()),
+              "Es wurde kein Programm gefunden, das Systeminformationen zeigt.");
 }
 
 TEST_F(PosixPlatformTest, ReturnsWhileTheTerminalStillRuns)

@@ -2,6 +2,7 @@
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -89,7 +90,7 @@ TEST_F(QtWindowHostTest, EscapeStaysAndTheTitleBarEndsWithoutSaving)
 TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEscapeOrTitleBarAlone)
 {
     FormView &start = app.startAsBefore();
-    for (const char *how : {"OK", "Escape", "title bar"}) {
+    for (const char *how : {"OK", "Enter", "Escape", "title bar"}) {
         SCOPED_TRACE(how);
         start.findChild<QAction *>("aboutmenu")->trigger();
         QPointer<FormView> about = app.view(WindowId::About);
@@ -97,6 +98,8 @@ TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEscapeOrTitleBarAlon
         EXPECT_TRUE(start.isVisible());
         if (how == std::string("OK"))
             QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+        else if (how == std::string("Enter"))
+            QTest::keyClick(about.data(), Qt::Key_Return);
         else if (how == std::string("Escape"))
             QTest::keyClick(about.data(), Qt::Key_Escape);
         else
@@ -107,6 +110,29 @@ TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEscapeOrTitleBarAlon
         EXPECT_TRUE(start.isVisible());
         EXPECT_FALSE(app.windows.hasEnded());
     }
+}
+
+TEST_F(QtWindowHostTest, TheAboutBoxSetsItsLabelsInTheirFontsAndBreaksTheirLinesAtTheBlanks)
+{
+    app.windows.showAbout();
+    FormView *about = app.view(WindowId::About);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->size(), QSize(480, 236));
+    const auto lines = [&](const char *name) {
+        return about->findChild<QLabel *>(name)->text().split('\n');
+    };
+    EXPECT_EQ(lines("lblDescription"),
+              (QStringList{"Version 2.7 Systemanforderungen:", "PC mit Windows 9x/ME/NT/2000/XP",
+                           "Pentium 166 MHz oder besser", "32MB RAM"}));
+    EXPECT_EQ(lines("lblDisclaimer").size(), 3);
+    EXPECT_EQ(lines("lblTitle"), QStringList{"Kelvane  - Deutsche Version (v2.7 Final)"});
+    for (const char *name : {"lblTitle", "lblDescription", "lblDisclaimer"}) {
+        const QFont font = about->findChild<QLabel *>(name)->font();
+        EXPECT_EQ(font.families().front(), "Tahoma") << name;
+        EXPECT_EQ(font.bold(), name == std::string("lblDescription")) << name;
+    }
+    EXPECT_TRUE(about->findChild<QPushButton *>("cmdOK")->isDefault());
+    EXPECT_NE(about->findChild<QWidget *>("Line1"), nullptr);
 }
 
 } // namespace

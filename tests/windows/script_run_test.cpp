@@ -7,9 +7,11 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_text_file.h"
+#include "script/end_window.h"
 #include "script/hl_mod.h"
 #include "script/presets.h"
 #include "support/fakes.h"
+#include "toolwindows/tool_window.h"
 #include "windows/stub_tool.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +92,40 @@ struct WindowsApp
     // Starts the program, chooses the places, and opens the presets window.
     presets &openPresets()
     {
+        choosePlaces();
+        windows.navigate(windows.startWindow(), WindowId::presets);
+        return windows.presetsWindow();
+    }
+
+    // Chooses the places and the compilers, sets the switches on each tool window in turn,
+    // and opens the end window.
+    end_window &openEnd(const std::string &compilers,
+                        const std::vector<std::pair<WindowId, std::vector<std::string>>> &visits,
+                        const std::vector<std::pair<std::string, std::string>> &typed)
+    {
+        choosePlaces();
+        start_window &start = windows.startWindow();
+        std::istringstream names(compilers);
+        for (std::string name; names >> name;)
+            static_cast<CheckBox *>(start.control("use_" + name))->setState(CheckBox::Checked);
+        Window *at = &start;
+        for (const auto &[id, boxes] : visits) {
+            windows.navigate(*at, id);
+            auto &tool = static_cast<ToolWindow &>(windows.window(id));
+            for (const std::string &box : boxes)
+                tool.box(box).setState(CheckBox::Checked);
+            for (const auto &[field, text] : typed)
+                if (tool.control(field))
+                    tool.field(field).setText(text);
+            at = &tool;
+        }
+        windows.navigate(*at, WindowId::end_window);
+        EXPECT_EQ(windows.current(), &windows.endWindow());
+        return windows.endWindow();
+    }
+
+    void choosePlaces()
+    {
         windows.start();
         start_window &start = windows.startWindow();
         EXPECT_FALSE(start.ZHLTDir.setPath(tools));
@@ -98,8 +134,6 @@ struct WindowsApp
         EXPECT_EQ(start.MAPFile.chosen(), mapFile);
         EXPECT_FALSE(windows.hlMod().HLDir.setPath(halfLife));
         EXPECT_FALSE(windows.hlMod().MODDir.setPath(mod));
-        windows.navigate(start, WindowId::presets);
-        return windows.presetsWindow();
     }
 
     test::TempDir temp;
@@ -205,10 +239,85 @@ TEST(ScriptRunTest, EveryPresetRunsItsProgramsWithTheirArguments)
         EXPECT_EQ(compiled, "compiled by " + program + "\n");
         EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"),
                   row.afterCompile ? compiled : std::nullopt);
-        if (!row.afterCompile)
+        if (!row.afterCompile) {
             EXPECT_EQ(printed, "Kompilieren beendet...\r\nDie .bsp wird nicht kopiert...\r\n"
                                "Half-Life wird nicht gestartet...\r\n"
                                "Der PC wird nicht heruntergefahren...\r\n");
+        }
+    }
+}
+
+// The end window's script: each chosen compiler gets exactly the switches of its window, the
+// values as typed, quoted parts as one argument and command characters as plain text.
+TEST(ScriptRunTest, TheEndWindowsScriptRunsEveryChosenCompilerWithItsSwitches)
+{
+    using Visits = std::vector<std::pair<WindowId, std::vector<std::string>>>;
+    const struct
+    {
+        const char *name;
+        const char *compilers;
+        Visits visits;
+        std::vector<std::pair<std::string, std::string>> typed;
+        // Per program run: its name and the arguments before the map.
+        std::vector<std::pair<std::string, std::vector<std::string>>> calls;
+    } runs[] = {
+        {"with VIS",
+         "csg bsp vis rad",
+         {{WindowId::CSG_Optionen, {"csg_estimate", "wadinclude"}},
+          {WindowId::BSP_Optionen, {"bsp_chart"}},
+          {WindowId::VIS_Optionen, {"full"}},
+          {WindowId::RAD_Optionen, {"extra", "lights", "ambient"}}},
+         {{"wadinclude_value", "zhlt.wad halflife.wad"},
+          {"lights_value", "\"Mein Licht & mehr.rad\" 50%.rad a|b"}},
+         {{"HLCSG.EXE", {"-estimate", "-wadinclude", "zhlt.wad", "halflife.wad"}},
+          {"HLBSP.EXE", {"-chart"}},
+          {"HLVIS.EXE", {"-full"}},
+          {"HLRAD.EXE",
+           {"-extra", "-bounce", "10", "-ambient", "0.5", "0.5", "0.5", "-smooth", "80", "-lights",
+            "Mein Licht & mehr.rad", "50%.rad", "a|b"}}}},
+        {"with NETVIS",
+         "csg bsp netvis rad",
+         {{WindowId::CSG_Optionen, {}},
+          {WindowId::BSP_Optionen, {}},
+          {WindowId::NETVIS_Optionen, {"netvis_chart", "netvisclient_connect"}},
+          {WindowId::RAD_Optionen, {}}},
+         {{"netvisclient_connect_value", "kartenserver"}},
+         {{"HLCSG.EXE", {}},
+          {"HLBSP.EXE", {}},
+          {"NETVIS.EXE", {"-chart", "-connect", "kartenserver"}},
+          {"HLRAD.EXE", {"-bounce", "10", "-smooth", "80"}}}},
+    };
+    for (const auto &run : runs) {
+        SCOPED_TRACE(run.name);
+        WindowsApp app;
+        end_window &end = app.openEnd(run.compilers, run.visits, run.typed);
+        end.copy_bsp.setState(CheckBox::Checked);
+        end.start_hl_check.setState(CheckBox::Checked);
+        app.messages.shown.clear();
+        end.start_compile.click();
+        ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
+        ASSERT_EQ(app.launcher.started, std::vector<std::string>{app.program + "\\compile.bat"});
+
+        const std::string map = app.mapDirectory + "\\" + app.mapFile;
+        const std::string end_ = "wadroot " + app.halfLife + "\ncwd " + app.program + "\nend\n";
+        std::string expected;
+        for (std::size_t i = 0; i < run.calls.size(); ++i) {
+            const auto &[program, arguments] = run.calls[i];
+            // The program reads its window's parameter line exactly as the window built it.
+            const auto &tool =
+                static_cast<const ToolWindow &>(app.windows.window(run.visits[i].first));
+            expected += "program " + program + "\ncommandline \"" + app.tools + "\\" + program +
+                        "\"" + tool.parameterLine() + "\"" + map + "\"\n";
+            for (const std::string &argument : arguments)
+                expected += "arg " + argument + "\n";
+            expected += "arg " + map + "\n" + end_;
+        }
+        expected += "program hl.exe\ncommandline \"" + app.halfLife + "\\hl.exe\" -console -game " +
+                    app.modName + "\narg -console\narg -game\narg " + app.modName + "\n" + end_;
+        const std::string printed = readBytes(app.output).value_or("(nothing)");
+        EXPECT_EQ(readBytes(app.log), expected) << "The script printed:\n" << printed;
+        EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"), "compiled by HLRAD.EXE\n");
+        EXPECT_EQ(app.windows.current(), &end) << "the program stays open";
     }
 }
 

@@ -247,7 +247,7 @@ bool Switches::fails(const Check &check) const
 
 GroupDef onOffGroup(std::string name)
 {
-    return {std::move(name), "An/Aus Optionen", {20, 40, 600, 142}};
+    return {std::move(name), "An/Aus Optionen", {20, 40, 600, 142}, 196, 180, 0, {}};
 }
 
 GroupDef parameterGroup(std::string name, int height)
@@ -257,7 +257,8 @@ GroupDef parameterGroup(std::string name, int height)
             {20, 230, 600, height},
             300,
             140,
-            70};
+            70,
+            {}};
 }
 
 } // namespace kelvane
