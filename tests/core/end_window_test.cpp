@@ -2,7 +2,7 @@
 #include "info/about.h"
 #include "script/end_window.h"
 #include "script/hl_mod.h"
-#include "support/fakes.h"
+#include "support/compile_app.h"
 #include "support/golden.h"
 #include "toolwindows/tool_window.h"
 
@@ -21,14 +21,7 @@ using testing::ShownMessage;
 
 constexpr const char *kScriptPath = "C:\\Programme\\Kelvane\\compile.bat";
 
-struct Paths
-{
-    std::string tools = "C:\\ZHLT";
-    std::string mapDirectory = "C:\\maps";
-    std::string mapFile = "test.map";
-    std::string halfLife = "C:\\Half-Life";
-    std::string mod = "C:\\Half-Life\\valve";
-};
+using testing::Paths;
 
 // What the user does before the click: the compilers on the start window, the boxes ticked
 // and values typed on the tool windows they visit, and the after-compile boxes.
@@ -41,29 +34,11 @@ struct Walk
     std::string after = {};                                      // end window boxes
 };
 
-struct EndApp : testing::TestApp
+struct EndApp : testing::CompileApp
 {
-    EndApp()
-    {
-        for (char drive : {'D', 'E', 'F', 'G'})
-            files.addDrive(drive);
-        files.setCurrent("C:\\Work");
-        stored("Start", "csg", "0"); // no first-start notes
-    }
-
     end_window &walk(const Walk &walk, const Paths &paths = {})
     {
-        files.addDirectory(paths.tools);
-        files.addFile(paths.mapDirectory + (paths.mapDirectory.ends_with('\\') ? "" : "\\") +
-                      paths.mapFile);
-        files.addDirectory(paths.halfLife);
-        files.addDirectory(paths.mod);
-        windows.start();
-        start_window &start = windows.startWindow();
-        EXPECT_FALSE(start.ZHLTDir.setPath(paths.tools));
-        EXPECT_FALSE(start.MAPDir.setPath(paths.mapDirectory));
-        start.MAPFile.choose(paths.mapFile);
-        EXPECT_EQ(start.MAPFile.chosen(), paths.mapFile);
+        start_window &start = choosePlaces(paths);
         std::istringstream compilers(walk.compilers);
         for (std::string name; compilers >> name;)
             static_cast<CheckBox *>(start.control("use_" + name))->setState(CheckBox::Checked);

@@ -1,7 +1,7 @@
 #include "app/start_window.h"
 #include "script/hl_mod.h"
 #include "script/presets.h"
-#include "support/fakes.h"
+#include "support/compile_app.h"
 #include "support/golden.h"
 
 #include <functional>
@@ -20,43 +20,16 @@ constexpr const char *kUserScriptPath = "C:\\Users\\me\\AppData\\Local\\Kelvane\
 constexpr const char *kNoPermission = "Die Datei \"C:\\Programme\\Kelvane\\compile.bat\" konnte "
                                       "nicht geschrieben werden: Keine Berechtigung.";
 
-// The places a compile reads, as the user chose them on the start window and on HL_MOD.
-struct Paths
-{
-    std::string tools = "C:\\ZHLT";
-    std::string mapDirectory = "C:\\maps";
-    std::string mapFile = "test.map";
-    std::string halfLife = "C:\\Half-Life";
-    std::string mod = "C:\\Half-Life\\valve";
-};
+using testing::Paths;
 
-struct PresetsApp : testing::TestApp
+struct PresetsApp : testing::CompileApp
 {
-    PresetsApp()
-    {
-        for (char drive : {'D', 'E', 'F', 'G'})
-            files.addDrive(drive);
-        files.setCurrent("C:\\Work");
-        stored("Start", "csg", "1"); // no first-start notes
-    }
+    PresetsApp() { stored("Start", "csg", "1"); } // the road to the presets is open
 
     // Starts the program, chooses the places, and opens the presets window.
     presets &open(const Paths &paths = {})
     {
-        files.addDirectory(paths.tools);
-        files.addFile(paths.mapDirectory + (paths.mapDirectory.ends_with('\\') ? "" : "\\") +
-                      paths.mapFile);
-        files.addDirectory(paths.halfLife);
-        files.addDirectory(paths.mod);
-        windows.start();
-        start_window &start = windows.startWindow();
-        EXPECT_FALSE(start.ZHLTDir.setPath(paths.tools));
-        EXPECT_FALSE(start.MAPDir.setPath(paths.mapDirectory));
-        start.MAPFile.choose(paths.mapFile);
-        EXPECT_EQ(start.MAPFile.chosen(), paths.mapFile);
-        EXPECT_FALSE(windows.hlMod().HLDir.setPath(paths.halfLife));
-        EXPECT_FALSE(windows.hlMod().MODDir.setPath(paths.mod));
-        windows.navigate(start, WindowId::presets);
+        windows.navigate(choosePlaces(paths), WindowId::presets);
         messages.shown.clear();
         return windows.presetsWindow();
     }
