@@ -60,7 +60,7 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
-    QApplication::setApplicationVersion(QStringLiteral("2.7"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
     // The program ends through its windows' exit item or title bar, never because the last
     // visible window went away for a moment (a message box before the first window).
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,45 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+using Action = CommandLine::Action;
+
+TEST(CommandLineTest, HelpAndVersionPrintUnknownArgumentsAreRefusedTheToolkitsPassOn)
+{
+    const struct
+    {
+        std::vector<std::string> arguments;
+        Action action;
+        int exitCode;
+        std::string startOfText;
+    } rows[] = {
+        {{}, Action::Run, 0, ""},
+        {{"--version"}, Action::Print, 0, "Kelvane 2.7\n"},
+        {{"--help"}, Action::Print, 0, "Aufruf: kelvane [--help | --version]\n"},
+        {{"-h"}, Action::Print, 0, "Aufruf: kelvane"},
+        // The first of several decides.
+        {{"--version", "--bogus"}, Action::Print, 0, "Kelvane 2.7\n"},
+        {{"--bogus", "--version"}, Action::Refuse, 2, "kelvane: unbekanntes Argument \"--bogus\""},
+        {{"karte.map"}, Action::Refuse, 2, "kelvane: unbekanntes Argument \"karte.map\""},
+        {{"-version"}, Action::Refuse, 2, "kelvane: unbekanntes Argument \"-version\""},
+        // The toolkit's options, with their values in either form.
+        {{"-style", "fusion", "-platform", "xcb"}, Action::Run, 0, ""},
+        {{"-style=fusion", "--reverse", "-session", "1a2b"}, Action::Run, 0, ""},
+        {{"-style", "--help"}, Action::Run, 0, ""},
+        {{"-style", "fusion", "--version"}, Action::Print, 0, "Kelvane 2.7\n"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.arguments));
+        const CommandLine line = readCommandLine(row.arguments, "kelvane", "2.7");
+        EXPECT_EQ(line.action, row.action);
+        EXPECT_EQ(line.exitCode, row.exitCode);
+        EXPECT_TRUE(line.text.starts_with(row.startOfText)) << line.text;
+        EXPECT_EQ(line.text.empty(), row.action == Action::Run);
+    }
+}
+
+} // namespace
+} // namespace kelvane
