@@ -196,7 +196,7 @@ TEST(EndWindowTest, EveryFailureTellsWhyWritesAndStartsNothingAndKeepsTheProgram
          {"csg", {{CSG, ""}}},
          [](EndApp &) {},
          "Der Pfad \"C:\\maps\\" + longName +
-             "\\test.map\" ist 267 Zeichen lang; "
+             "\\test.map\" ist als Windows-Pfad 267 Zeichen lang; "
              "Windows-Programme und die Eingabeaufforderung finden nur Pfade bis 259 Zeichen." +
              nothingDone + " Bitte wählen Sie kürzere Verzeichnis- oder Dateinamen.",
          {.mapDirectory = "C:\\maps\\" + longName}},

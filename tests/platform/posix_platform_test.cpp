@@ -17,9 +17,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace kelvane {
@@ -240,7 +242,8 @@ TEST_F(PosixPlatformTest, TheWriterReplacesTheFileWholeKeepingItsModeAndLinks)
     EXPECT_EQ(namesIn(driveC()), (Names{"compile.bat", "link.bat", "windows"}));
 }
 
-// Each failure names the place and the reason; a failed write leaves the old file as it was.
+// Each failure names the place, as a Linux user finds it, and the reason; a failed write leaves
+// the old file as it was.
 TEST_F(PosixPlatformTest, SaysWhyAListingOrAWriteFails)
 {
     writeBytes(m_dir / "afile", "");
@@ -258,23 +261,24 @@ TEST_F(PosixPlatformTest, SaysWhyAListingOrAWriteFails)
         {"d:", "Auf das Laufwerk D: kann nicht zugegriffen werden."},
         {"q:\\maps", "Auf das Laufwerk Q: kann nicht zugegriffen werden."},
         {dos("fehlt"),
-         "Das Verzeichnis \"" + dos("fehlt") + "\" kann nicht gelesen werden: " + noPath},
+         "Das Verzeichnis \"" + m_dir / "fehlt" + "\" kann nicht gelesen werden: " + noPath},
         {dos("afile/x"),
-         "Das Verzeichnis \"" + dos("afile/x") + "\" kann nicht gelesen werden: " + noDirectory},
+         "Das Verzeichnis \"" + m_dir / "afile/x" + "\" kann nicht gelesen werden: " + noDirectory},
         {"maps\\x", "Das Verzeichnis \"maps\\x\" kann nicht gelesen werden: " + noDrive},
     };
-    std::vector<std::pair<std::string, std::string>> writes = {
-        {dos("afile/x.bat"), noDirectory},
-        {dos("fehlt/x.bat"), noPath},
-        {dos("ordner"), "Unter diesem Namen gibt es bereits ein Verzeichnis."},
-        {"Q:\\compile.bat", "Das Laufwerk Q: gibt es nicht."},
-        {"compile.bat", noDrive},
+    // Written to, named in the message, and why not.
+    std::vector<std::tuple<std::string, std::string, std::string>> writes = {
+        {dos("afile/x.bat"), m_dir / "afile/x.bat", noDirectory},
+        {dos("fehlt/x.bat"), m_dir / "fehlt/x.bat", noPath},
+        {dos("ordner"), m_dir / "ordner", "Unter diesem Namen gibt es bereits ein Verzeichnis."},
+        {"Q:\\compile.bat", "Q:\\compile.bat", "Das Laufwerk Q: gibt es nicht."},
+        {"compile.bat", "compile.bat", noDrive},
     };
     // Permissions do not stop the superuser.
     if (::geteuid() != 0) {
-        listings.emplace_back(dos("geheim"), "Das Verzeichnis \"" + dos("geheim") +
+        listings.emplace_back(dos("geheim"), "Das Verzeichnis \"" + m_dir / "geheim" +
                                                  "\" kann nicht gelesen werden: " + denied);
-        writes.emplace_back(dos("nur lesen/compile.bat"), denied);
+        writes.emplace_back(dos("nur lesen/compile.bat"), m_dir / "nur lesen/compile.bat", denied);
     }
     PosixFileSystem files(drives());
     for (const auto &[path, message] : listings) {
@@ -285,9 +289,9 @@ TEST_F(PosixPlatformTest, SaysWhyAListingOrAWriteFails)
         }
     }
     PosixTextFileWriter writer{drives()};
-    for (const auto &[path, reason] : writes)
+    for (const auto &[path, shown, reason] : writes)
         EXPECT_EQ(messageOf(writer.writeFile(path, "neu")),
-                  "Die Datei \"" + path + "\" konnte nicht geschrieben werden: " + reason);
+                  "Die Datei \"" + shown + "\" konnte nicht geschrieben werden: " + reason);
     EXPECT_EQ(namesIn(m_dir.path()),
               (Names{"afile", "bin", "geheim", "nur lesen", "ordner", "prefix", "records"}));
     EXPECT_TRUE(fs::is_empty(m_dir / "ordner"));
@@ -354,6 +358,71 @@ TEST_F(PosixPlatformTest, RunsTheScriptWithWinesInterpreterInItsOwnDirectory)
     EXPECT_FALSE(childLeft);
 }
 
+// The user's own terminal first, then the desktop's, then the common ones, each handed the
+// command the way it takes one.
+TEST_F(PosixPlatformTest, TakesTheFirstTerminalInstalledWithItsOwnWayOfTakingACommand)
+{
+    const std::vector<TerminalProgram> terminals = PosixLauncher::commonTerminals("mein-terminal");
+    const std::map<std::string, Names> conventions = {
+        {"mein-terminal", {"-e"}},
+        {"xdg-terminal-exec", {}},
+        {"x-terminal-emulator", {"-T", "Kelvane", "-e"}},
+        {"kgx", {"--"}},
+        {"ptyxis", {"--new-window", "--"}},
+        {"gnome-terminal", {"--geometry=120x40", "--"}},
+        {"konsole", {"-p", "TerminalColumns=120", "-p", "TerminalRows=40", "-e"}},
+        {"xfce4-terminal", {"--geometry=120x40", "-T", "Kelvane", "-x"}},
+        {"wezterm", {"--config", "initial_cols=120", "--config", "initial_rows=40", "start", "--"}},
+        {"foot", {"-T", "Kelvane", "-W", "120x40"}},
+        {"xterm", {"-T", "Kelvane", "-geometry", "120x40", "-e"}},
+    };
+    const Names expectedOrder = {"mein-terminal",
+                                 "xdg-terminal-exec",
+                                 "x-terminal-emulator",
+                                 "kgx",
+                                 "ptyxis",
+                                 "gnome-terminal",
+                                 "konsole",
+                                 "xfce4-terminal",
+                                 "mate-terminal",
+                                 "tilix",
+                                 "qterminal",
+                                 "lxterminal",
+                                 "alacritty",
+                                 "kitty",
+                                 "wezterm",
+                                 "foot",
+                                 "xterm"};
+    Names order;
+    for (const TerminalProgram &t : terminals)
+        order.push_back(t.program);
+    ASSERT_EQ(order, expectedOrder);
+
+    // Installed from the last to the first: each new one is taken before all others.
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", (m_dir / "bin").c_str(), 1);
+    const std::string compile = script("Kelvane");
+    for (auto t = terminals.rbegin(); t != terminals.rend(); ++t) {
+        SCOPED_TRACE(t->program);
+        standIn(t->program);
+        EXPECT_EQ(launcher(terminals, "wine").startScript(compile), std::nullopt);
+        Names expected = t->beforeCommand;
+        expected.insert(expected.end(), {bin("wine"), "cmd", "/k", "compile.bat"});
+        if (const auto known = conventions.find(t->program); known != conventions.end()) {
+            Names convention = known->second;
+            convention.insert(convention.end(), {bin("wine"), "cmd", "/k", "compile.bat"});
+            EXPECT_EQ(expected, convention);
+        }
+        EXPECT_EQ(arguments(t->program), expected);
+    }
+    // One that fails at once gives way to the next.
+    writeProgram("mein-terminal", "exit 1\n");
+    EXPECT_EQ(launcher(terminals, "wine").startScript(compile), std::nullopt);
+    EXPECT_EQ(arguments("xdg-terminal-exec"), (Names{bin("wine"), "cmd", "/k", "compile.bat"}));
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(PosixLauncher::commonTerminals("").front().program, "xdg-terminal-exec");
+}
+
 TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
 {
     writeProgram("no-display", "exit 3\n");
@@ -377,13 +446,13 @@ TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
              "\" hat sich gleich nach dem Start mit dem Status 3 beendet. Läuft eine grafische "
              "Sitzung, in der es ein Fenster öffnen kann?"},
         {launcher(terminal, bin("wine")).startScript(dos("compile.bat")),
-         "Die Datei \"" + dos("compile.bat") + "\" wurde nicht gefunden."},
+         "Die Datei \"" + m_dir / "compile.bat" + "\" wurde nicht gefunden."},
         {launcher(terminal, bin("wine")).startScript(quoted),
-         "Wine kann compile.bat im Verzeichnis \"" + dos("Kelvane \"q\"") +
+         "Wine kann compile.bat im Verzeichnis \"" + m_dir / "Kelvane \"q\"" +
              "\" nicht starten, weil sein Pfad das Zeichen \" enthält, das in Windows-Pfaden "
              "nicht erlaubt ist."},
         {launcher(terminal, bin("wine")).startScript(dos("Kelvane/a&b.bat")),
-         "Das Skript \"" + dos("Kelvane/a&b.bat") +
+         "Das Skript \"" + m_dir / "Kelvane/a&b.bat" +
              "\" kann nicht gestartet werden: Sein Name darf nur aus Buchstaben, Ziffern, Punkt, "
              "Binde- und Unterstrich bestehen."},
         {PosixDesktopOpener(WineDrives(std::nullopt), "kelvane-no-opener").openUrl("https://a.de"),

@@ -60,6 +60,8 @@ public:
     // Names of the sub-directories, resp. plain files, of a directory, in any order.
     virtual Listing<std::string> subdirectories(std::string_view dosPath) = 0;
     virtual Listing<std::string> files(std::string_view dosPath) = 0;
+    // A path as the user looks for it on this system, for messages.
+    virtual std::string shownPath(std::string_view dosPath) { return std::string(dosPath); }
 };
 
 class ProgramInfo

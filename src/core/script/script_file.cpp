@@ -28,7 +28,7 @@ std::string fieldText(const ScriptField &field)
 
 } // namespace
 
-Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage)
+Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage, FileSystem &files)
 {
     for (const ScriptField &field : fields) {
         const bool path = field.kind == ScriptField::Kind::Path;
@@ -39,9 +39,10 @@ Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage)
                                "das die Zeilen des Skripts zerteilen würde." +
                                std::string(kNothingDone)};
             if (path && isForbiddenInPath(c))
-                return Failure{
-                    fieldText(field) + " (\"" + field.value + "\") enthält das Zeichen " + c +
-                    ", das in keinem Windows-Pfad stehen darf." + std::string(kNothingDone)};
+                return Failure{fieldText(field) + " (\"" + files.shownPath(field.value) +
+                               "\") enthält das Zeichen " + c +
+                               ", das in keinem Windows-Pfad stehen darf." +
+                               std::string(kNothingDone)};
         }
         const codepage::Encoded encoded = codepage::fromUtf8(field.value, codePage);
         if (!encoded.unrepresentable)
@@ -62,11 +63,11 @@ Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage)
     return std::nullopt;
 }
 
-Outcome checkLengths(const Script &script)
+Outcome checkLengths(const Script &script, FileSystem &files)
 {
     for (const std::string &path : script.paths)
         if (codepage::characterCount(path) > kLongestPath)
-            return Failure{"Der Pfad \"" + path + "\" ist " +
+            return Failure{"Der Pfad \"" + files.shownPath(path) + "\" ist als Windows-Pfad " +
                            std::to_string(codepage::characterCount(path)) +
                            " Zeichen lang; Windows-Programme und die Eingabeaufforderung finden "
                            "nur Pfade bis " +
@@ -95,9 +96,9 @@ Outcome checkLengths(const Script &script)
 Outcome writeAndStart(const Script &script, Services &services)
 {
     const unsigned codePage = services.launcher.scriptCodePage();
-    if (Outcome refused = checkFields(script.fields, codePage))
+    if (Outcome refused = checkFields(script.fields, codePage, services.files))
         return refused;
-    if (Outcome refused = checkLengths(script))
+    if (Outcome refused = checkLengths(script, services.files))
         return refused;
     const codepage::Encoded encoded = codepage::fromUtf8(script.text, codePage);
     if (encoded.unrepresentable)
@@ -123,7 +124,7 @@ Outcome writeAndStart(const Script &script, Services &services)
     }
 
     if (Outcome notStarted = services.launcher.startScript(path))
-        return Failure{"compile.bat wurde als \"" + path +
+        return Failure{"compile.bat wurde als \"" + services.files.shownPath(path) +
                        "\" geschrieben, konnte aber nicht gestartet werden.\r\n" +
                        notStarted->message};
     return std::nullopt;

@@ -16,8 +16,9 @@ inline constexpr std::string_view kScriptFileName = "compile.bat";
 
 // Why the fields cannot stand in a batch file read in the given code page: a control character
 // would split or add a line, a character no Windows path may hold would break the quoting, and
-// a character the page lacks would name another file. None when all is well.
-Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage);
+// a character the page lacks would name another file. None when all is well. Paths are named
+// as the user finds them on this system.
+Outcome checkFields(const std::vector<ScriptField> &fields, unsigned codePage, FileSystem &files);
 
 // The longest path a Windows program opens, and the longest line the command interpreter reads
 // whole: it cuts a longer one and runs the rest as a command of its own.
@@ -26,7 +27,7 @@ inline constexpr std::size_t kLongestLine = 8191;
 
 // Why the script cannot run as written: a path the programs could not open, or a line the
 // interpreter would cut. None when all is well.
-Outcome checkLengths(const Script &script);
+Outcome checkLengths(const Script &script, FileSystem &files);
 
 // Writes the script as compile.bat in the program's directory, or in the user's own data
 // directory when the program's directory cannot be written, in the code page of the

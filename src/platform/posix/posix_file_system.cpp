@@ -28,9 +28,10 @@ Failure driveFailure(char letter)
     return Failure{std::string("Auf das Laufwerk ") + letter + ": kann nicht zugegriffen werden."};
 }
 
-Failure directoryFailure(std::string_view dosPath, const std::string &reason)
+Failure directoryFailure(std::string_view shownPath, const std::string &reason)
 {
-    return Failure{"Das Verzeichnis " + quoted(dosPath) + " kann nicht gelesen werden: " + reason};
+    return Failure{"Das Verzeichnis " + quoted(shownPath) +
+                   " kann nicht gelesen werden: " + reason};
 }
 
 bool isKind(mode_t mode, EntryKind kind)
@@ -129,7 +130,7 @@ Listing<std::string> list(const WineDrives &drives, std::string_view dosPath, En
         if (::stat(drive->target.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             listing.failure = driveFailure(drive->letter);
         else
-            listing.failure = directoryFailure(dosPath, errnoText(error));
+            listing.failure = directoryFailure(*path, errnoText(error));
         return listing;
     }
 
@@ -139,7 +140,7 @@ Listing<std::string> list(const WineDrives &drives, std::string_view dosPath, En
         const dirent *entry = ::readdir(dir.get());
         if (!entry) {
             if (errno != 0) {
-                listing.failure = directoryFailure(dosPath, errnoText(errno));
+                listing.failure = directoryFailure(*path, errnoText(errno));
                 listing.entries.clear();
             }
             break;

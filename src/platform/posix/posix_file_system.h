@@ -18,6 +18,7 @@ public:
     bool fileExists(std::string_view dosPath) override;
     Listing<std::string> subdirectories(std::string_view dosPath) override;
     Listing<std::string> files(std::string_view dosPath) override;
+    std::string shownPath(std::string_view dosPath) override { return m_drives.shown(dosPath); }
 
 private:
     // The process's working directory as a DOS path, when a drive covers it.

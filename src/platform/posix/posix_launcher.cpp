@@ -58,21 +58,40 @@ std::optional<char> characterWineRefuses(std::string_view dosPath)
 
 } // namespace
 
-std::vector<TerminalProgram> PosixLauncher::commonTerminals()
+std::vector<TerminalProgram> PosixLauncher::commonTerminals(const char *chosenByUser)
 {
-    return {
+    // Each with what it needs before the command, and a size of 120 by 40 characters where it
+    // takes one: the compilers write long lines.
+    std::vector<TerminalProgram> terminals = {
+        {"xdg-terminal-exec", {}},
         {"x-terminal-emulator", {"-T", "Kelvane", "-e"}},
-        {"xterm", {"-T", "Kelvane", "-e"}},
-        {"konsole", {"-e"}},
-        {"gnome-terminal", {"--"}},
-        {"xfce4-terminal", {"-T", "Kelvane", "-x"}},
-        {"mate-terminal", {"-t", "Kelvane", "-x"}},
-        {"lxterminal", {"-t", "Kelvane", "-e"}},
-        {"terminator", {"-T", "Kelvane", "-x"}},
-        {"alacritty", {"-T", "Kelvane", "-e"}},
-        {"kitty", {"-T", "Kelvane"}},
-        {"foot", {"-T", "Kelvane"}},
+        {"kgx", {"--"}},
+        {"ptyxis", {"--new-window", "--"}},
+        {"gnome-terminal", {"--geometry=120x40", "--"}},
+        {"konsole", {"-p", "TerminalColumns=120", "-p", "TerminalRows=40", "-e"}},
+        {"xfce4-terminal", {"--geometry=120x40", "-T", "Kelvane", "-x"}},
+        {"mate-terminal", {"--geometry=120x40", "-t", "Kelvane", "-x"}},
+        {"tilix", {"--geometry=120x40", "-t", "Kelvane", "-e"}},
+        {"qterminal", {"-e"}},
+        {"lxterminal", {"--geometry=120x40", "-t", "Kelvane", "-e"}},
+        {"alacritty",
+         {"-T", "Kelvane", "-o", "window.dimensions.columns=120", "-o",
+          "window.dimensions.lines=40", "-e"}},
+        {"kitty",
+         {"-T", "Kelvane", "-o", "initial_window_width=120c", "-o", "initial_window_height=40c"}},
+        {"wezterm", {"--config", "initial_cols=120", "--config", "initial_rows=40", "start", "--"}},
+        {"foot", {"-T", "Kelvane", "-W", "120x40"}},
+        {"xterm", {"-T", "Kelvane", "-geometry", "120x40", "-e"}},
     };
+    // The user's own choice comes first; "-e" is what nearly every terminal takes.
+    if (chosenByUser && *chosenByUser)
+        terminals.insert(terminals.begin(), {chosenByUser, {"-e"}});
+    return terminals;
+}
+
+std::vector<TerminalProgram> PosixLauncher::terminalsFromEnvironment()
+{
+    return commonTerminals(std::getenv("TERMINAL"));
 }
 
 std::string PosixLauncher::wineLocale(const char *lcAll, const char *lcCtype, const char *lang)
@@ -108,21 +127,22 @@ Outcome PosixLauncher::startScript(std::string_view dosPath)
     const std::string script(dosPath);
     const std::optional<std::string> unixPath = m_drives.toUnix(script);
     if (!unixPath || !std::filesystem::is_regular_file(*unixPath))
-        return Failure{"Die Datei \"" + script + "\" wurde nicht gefunden."};
+        return Failure{"Die Datei \"" + m_drives.shown(script) + "\" wurde nicht gefunden."};
     const std::string name = dos::lastComponent(script);
     if (!isPlainName(name))
-        return Failure{"Das Skript \"" + script +
+        return Failure{"Das Skript \"" + m_drives.shown(script) +
                        "\" kann nicht gestartet werden: Sein Name darf nur aus Buchstaben, "
                        "Ziffern, Punkt, Binde- und Unterstrich bestehen."};
     const std::string directory = dos::parent(script).value_or(script);
     if (const auto refused = characterWineRefuses(directory))
-        return Failure{"Wine kann compile.bat im Verzeichnis \"" + directory +
+        return Failure{"Wine kann compile.bat im Verzeichnis \"" + m_drives.shown(directory) +
                        "\" nicht starten, weil sein Pfad das Zeichen " + *refused +
                        " enthält, das in Windows-Pfaden nicht erlaubt ist."};
 
     const std::optional<std::string> wine = findProgram(m_wine);
     if (!wine)
         return Failure{kNoWine};
+    Outcome firstFailure;
     for (const TerminalProgram &terminal : m_terminals) {
         const std::optional<std::string> found = findProgram(terminal.program);
         if (!found)
@@ -131,9 +151,18 @@ Outcome PosixLauncher::startScript(std::string_view dosPath)
         arguments.insert(arguments.end(), terminal.beforeCommand.begin(),
                          terminal.beforeCommand.end());
         arguments.insert(arguments.end(), {*wine, "cmd", "/k", name});
-        return startDetached(*found, arguments, std::filesystem::path(*unixPath).parent_path(),
-                             m_grace, terminal.program);
+        // A terminal that fails at once (one that needs another kind of session) gives way to
+        // the next one installed.
+        Outcome failed =
+            startDetached(*found, arguments, std::filesystem::path(*unixPath).parent_path(),
+                          m_grace, terminal.program);
+        if (!failed)
+            return std::nullopt;
+        if (!firstFailure)
+            firstFailure = std::move(failed);
     }
+    if (firstFailure)
+        return firstFailure;
     return Failure{"Es wurde kein Terminal gefunden, in dem compile.bat laufen kann (gesucht: " +
                    terminalNames(m_terminals) +
                    "). Bitte installieren Sie eines, zum Beispiel xterm (unter Debian und "
@@ -145,7 +174,7 @@ Outcome PosixLauncher::startProgram(std::string_view dosPath)
     const std::string program(dosPath);
     const std::optional<std::string> unixPath = m_drives.toUnix(program);
     if (!unixPath || !std::filesystem::is_regular_file(*unixPath))
-        return Failure{"Die Datei \"" + program + "\" wurde nicht gefunden."};
+        return Failure{"Die Datei \"" + m_drives.shown(program) + "\" wurde nicht gefunden."};
     const std::optional<std::string> wine = findProgram(m_wine);
     if (!wine)
         return Failure{kNoWine};

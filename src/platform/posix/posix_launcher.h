@@ -29,8 +29,11 @@ struct TerminalProgram
 class PosixLauncher : public ProgramLauncher
 {
 public:
-    // The terminals tried in turn: the desktop's choice, xterm, then other common ones.
-    static std::vector<TerminalProgram> commonTerminals();
+    // The terminals tried in turn: the user's own (chosenByUser, from $TERMINAL), the one
+    // the desktop names through xdg-terminal-exec or the system's x-terminal-emulator, then
+    // the common ones.
+    static std::vector<TerminalProgram> commonTerminals(const char *chosenByUser);
+    static std::vector<TerminalProgram> terminalsFromEnvironment();
 
     // The locale whose character handling Wine takes: LC_ALL, else LC_CTYPE, else LANG, else
     // "C". Wine falls back to "C" when the C library does not have the locale.
@@ -40,7 +43,7 @@ public:
 
     // wine: a name looked up on PATH, or a path of its own.
     explicit PosixLauncher(WineDrives drives,
-                           std::vector<TerminalProgram> terminals = commonTerminals(),
+                           std::vector<TerminalProgram> terminals = terminalsFromEnvironment(),
                            std::string wine = "wine",
                            unsigned codePage = codePageFromEnvironment());
 

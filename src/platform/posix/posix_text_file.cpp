@@ -72,9 +72,8 @@ PosixTextFileWriter::PosixTextFileWriter(WineDrives drives)
 
 Outcome PosixTextFileWriter::writeFile(std::string_view dosPath, std::string_view bytes)
 {
-    const auto failure = [dosPath](const std::string &reason) {
-        return Failure{"Die Datei \"" + std::string(dosPath) +
-                       "\" konnte nicht geschrieben werden: " + reason};
+    const auto failure = [shown = m_drives.shown(dosPath)](const std::string &reason) {
+        return Failure{"Die Datei \"" + shown + "\" konnte nicht geschrieben werden: " + reason};
     };
 
     const std::optional<std::string> unixPath = m_drives.toUnix(dosPath);

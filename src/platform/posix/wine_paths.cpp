@@ -181,6 +181,11 @@ std::optional<char> WineDrives::driveLetterOf(std::string_view dosPath)
     return upper(dosPath[0]);
 }
 
+std::string WineDrives::shown(std::string_view dosPath) const
+{
+    return toUnix(dosPath).value_or(std::string(dosPath));
+}
+
 std::optional<std::string> WineDrives::toUnix(std::string_view dosPath) const
 {
     const std::optional<char> letter = driveLetterOf(dosPath);

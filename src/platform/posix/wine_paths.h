@@ -34,6 +34,8 @@ public:
 
     // "Z:\home\me" -> "/home/me". Empty for a path that names no drive of the prefix.
     std::optional<std::string> toUnix(std::string_view dosPath) const;
+    // A path as a Linux user looks for it in a message: its Unix form where a drive covers it.
+    std::string shown(std::string_view dosPath) const;
     // "/home/me" -> "Z:\home\me", through the drive that covers the most of the resolved path.
     // Empty when no drive covers it or a name holds a backslash, which no DOS path can express.
     std::optional<std::string> toDos(std::string_view unixPath) const;
