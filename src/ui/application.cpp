@@ -11,6 +11,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QScreen>
 #include <future>
 #include <thread>
@@ -18,6 +21,12 @@
 #if KELVANE_WARM_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
+
+// The icons are compiled into this static library; its resources must be registered by name.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace kelvane {
 
@@ -50,6 +59,23 @@ private:
 
 } // namespace
 
+void presentApplication()
+{
+    registerResources();
+    QApplication::setApplicationName(QStringLiteral("Kelvane"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kelvane"));
+    // Drawn at each size rather than scaled from one, so that the small ones stay crisp. Read
+    // as PNG outright: left to guess the format, the reader would load every image plug-in.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QImageReader reader(QStringLiteral(":/icons/%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    QApplication::setWindowIcon(icon);
+}
+
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 {
 #if KELVANE_WARM_FONTCONFIG
@@ -59,8 +85,7 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 #endif
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelvane"));
-    QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
+    presentApplication();
     // The program ends through its windows' exit item or title bar, never because the last
     // visible window went away for a moment (a message box before the first window).
     QApplication::setQuitOnLastWindowClosed(false);
