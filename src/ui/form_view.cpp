@@ -235,8 +235,10 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
         }
     }
 
+    // F1 shows the help at this window's page; the id is kept, the window may go first.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { m_services.help.open(); });
+    connect(help, &QShortcut::activated, this,
+            [this, id = window.id()] { m_services.help.open(id); });
 
     setFixedSize(client.w, top + client.h);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

@@ -193,32 +193,72 @@ TEST(StartWindowStore, OnlyZeroOneAndTwoAreCheckBoxStates)
     }
 }
 
-TEST(HelpFileTest, IsBesideTheProgramAndTellsWhyItDoesNotOpen)
+// F1 shows a window's page: in the compiled file when the desktop can show it, else the same
+// page as HTML in the browser, else a message that says what to install.
+TEST(HelpFileTest, OpensTheWindowsPageByTheFirstWayThereIs)
 {
-    TestApp app;
-    app.windows.start();
-    EXPECT_EQ(app.help.file(), "C:\\Programme\\Kelvane\\deutsch.chm");
-    app.messages.shown.clear();
-    app.help.open();
-    EXPECT_EQ(app.messages.texts(),
-              std::vector<std::string>{
-                  "Die Hilfedatei \"C:\\Programme\\Kelvane\\deutsch.chm\" wurde nicht gefunden."});
-    EXPECT_TRUE(app.opener.opened.empty());
+    const std::string chm = "C:\\Programme\\Kelvane\\deutsch.chm";
+    const std::string html = "C:\\Programme\\Kelvane\\hilfe\\csg_optionen.html";
+    struct Row
+    {
+        bool chmThere, viewer, htmlThere;
+        std::vector<std::string> opened;
+        std::string message;
+    };
+    const Row rows[] = {
+        {true, true, true, {chm + "::/csg_optionen.html"}, ""},
+        {true, false, true, {html}, ""},
+        {false, true, true, {html}, ""},
+        {false,
+         false,
+         false,
+         {},
+         "Die Hilfedatei \"" + chm +
+             "\" wurde nicht gefunden. Sie gehört mit dem Ordner \"hilfe\" neben das Programm; "
+             "installieren Sie Kelvane bitte vollständig neu."},
+        {true,
+         false,
+         false,
+         {},
+         "Für die Hilfedatei \"" + chm +
+             "\" ist kein Anzeigeprogramm eingerichtet, und die Seite \"" + html +
+             "\" fehlt. Bitte installieren Sie ein Programm für CHM-Dateien, zum Beispiel xCHM "
+             "(unter Debian und Ubuntu mit: sudo apt install xchm)."},
+    };
+    for (const Row &row : rows) {
+        TestApp app;
+        app.windows.start();
+        ASSERT_EQ(app.help.file(), chm);
+        if (row.chmThere)
+            app.files.addFile(chm);
+        if (row.htmlThere)
+            app.files.addFile(html);
+        app.opener.helpViewer = row.viewer;
+        app.messages.shown.clear();
+        app.help.open(WindowId::CSG_Optionen);
+        const std::string where = std::to_string(row.chmThere) + std::to_string(row.viewer) +
+                                  std::to_string(row.htmlThere);
+        EXPECT_EQ(app.opener.opened, row.opened) << where;
+        EXPECT_EQ(app.messages.texts(), row.message.empty() ? std::vector<std::string>{}
+                                                            : std::vector<std::string>{row.message})
+            << where;
+    }
 
-    app.files.addFile("C:\\Programme\\Kelvane\\deutsch.chm");
-    app.messages.shown.clear();
-    app.help.open();
-    EXPECT_TRUE(app.messages.shown.empty());
-    EXPECT_EQ(app.opener.opened, std::vector<std::string>{"C:\\Programme\\Kelvane\\deutsch.chm"});
-
-    app.opener.failure = Failure{"Kein Programm zum Öffnen gefunden."};
-    app.help.open();
-    EXPECT_EQ(app.messages.texts(), std::vector<std::string>{"Kein Programm zum Öffnen gefunden."});
+    TestApp failing; // the viewer's own failure is what the user reads
+    failing.windows.start();
+    failing.files.addFile(chm);
+    failing.opener.failure = Failure{"Kein Programm zum Öffnen gefunden."};
+    failing.messages.shown.clear();
+    failing.help.open(WindowId::About);
+    EXPECT_EQ(failing.opener.opened, std::vector<std::string>{chm + "::/about.html"});
+    EXPECT_EQ(failing.messages.texts(),
+              std::vector<std::string>{"Kein Programm zum Öffnen gefunden."});
 
     TestApp atRoot; // a program directory at a drive root gets no second backslash
     atRoot.program.directory = "D:\\";
     atRoot.windows.start();
     EXPECT_EQ(atRoot.help.file(), "D:\\deutsch.chm");
+    EXPECT_EQ(atRoot.help.pageDirectory(), "D:\\hilfe");
 }
 
 } // namespace

@@ -423,6 +423,33 @@ TEST_F(PosixPlatformTest, TakesTheFirstTerminalInstalledWithItsOwnWayOfTakingACo
     EXPECT_EQ(PosixLauncher::commonTerminals("").front().program, "xdg-terminal-exec");
 }
 
+// The desktop has a help viewer when it names an application for either type of the file;
+// a query that fails, hangs or is missing counts as none.
+TEST_F(PosixPlatformTest, AHelpViewerIsWhatTheDesktopNamesForTheFilesType)
+{
+    const std::pair<std::string, bool> rows[] = {
+        {"[ \"$3\" = application/vnd.ms-htmlhelp ] && echo xchm.desktop\n", true},
+        {"[ \"$3\" = application/x-chm ] && echo kchmviewer.desktop\nexit 0\n", true},
+        {"echo\n", false},
+        {"echo xchm.desktop\nexit 1\n", false},
+        {"exec sleep 30\n", false},
+    };
+    for (const auto &[body, expected] : rows) {
+        writeProgram("mime-query", body);
+        PosixDesktopOpener opener(WineDrives(std::nullopt), bin("opener"), bin("mime-query"));
+        EXPECT_EQ(opener.hasHelpViewer(), expected) << body;
+    }
+    EXPECT_FALSE(PosixDesktopOpener(WineDrives(std::nullopt), bin("opener"), bin("no-query"))
+                     .hasHelpViewer());
+
+    // No viewer takes a page: the file itself is handed over.
+    PosixDesktopOpener opener(WineDrives(std::nullopt), bin("opener"), bin("mime-query"));
+    const std::string chm = m_dir / "deutsch.chm";
+    writeBytes(chm, "");
+    EXPECT_EQ(opener.openHelpPage(onDriveZ(chm), "rad_optionen.html"), std::nullopt);
+    EXPECT_EQ(arguments("opener"), Names{chm});
+}
+
 TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
 {
     writeProgram("no-display", "exit 3\n");

@@ -103,8 +103,15 @@ public:
         opened.emplace_back(url);
         return failure;
     }
+    bool hasHelpViewer() override { return helpViewer; }
+    // Recorded as "<file>::/<page>", the way a help viewer names a page of a compiled file.
+    Outcome openHelpPage(std::string_view chmPath, std::string_view page) override
+    {
+        return openUrl(std::string(chmPath) + "::/" + std::string(page));
+    }
     std::vector<std::string> opened;
     Outcome failure;
+    bool helpViewer = true;
 };
 
 class FakeWriter : public TextFileWriter

@@ -1,3 +1,4 @@
+#include "app/help_file.h"
 #include "app/start_window.h"
 #include "ui_test_support.h"
 
@@ -80,14 +81,20 @@ TEST_F(QtWindowHostTest, NextStepWithoutACompilerStaysUntilOneIsTicked)
     EXPECT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
 }
 
-TEST_F(QtWindowHostTest, F1OpensTheHelpFileBesideTheProgram)
+TEST_F(QtWindowHostTest, F1OpensTheHelpAtThePageOfTheWindowItWasPressedIn)
 {
-    app.files.addFile("C:\\Programme\\Kelvane\\deutsch.chm");
-    FormView &start = app.startAsBefore();
-    QApplication::setActiveWindow(&start);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&start));
-    QTest::keyClick(&start, Qt::Key_F1);
-    EXPECT_EQ(app.opener.opened, std::vector<std::string>{"C:\\Programme\\Kelvane\\deutsch.chm"});
+    const std::string chm = "C:\\Programme\\Kelvane\\deutsch.chm";
+    app.files.addFile(chm);
+    app.startAsBefore();
+    for (WindowId id : kAllWindows) {
+        SCOPED_TRACE(windowName(id));
+        FormView &view = app.show(id);
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        app.opener.opened.clear();
+        QTest::keyClick(&view, Qt::Key_F1);
+        EXPECT_EQ(app.opener.opened, std::vector<std::string>{chm + "::/" + helpPage(id)});
+    }
 }
 
 TEST_F(QtWindowHostTest, EscapeStaysAndTheTitleBarEndsWithoutSaving)

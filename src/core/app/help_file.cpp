@@ -1,20 +1,55 @@
 #include "app/help_file.h"
 
 #include "app/services.h"
+#include "util/dos_path.h"
+
+#include <cctype>
 
 namespace kelvane {
 
-void HelpFile::open()
+std::string helpPage(WindowId window)
+{
+    std::string page(windowName(window));
+    for (char &c : page)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return page + ".html";
+}
+
+std::string HelpFile::pageDirectory() const
+{
+    const std::optional<std::string> directory = dos::parent(m_path);
+    return directory ? dos::join(*directory, "hilfe") : std::string();
+}
+
+void HelpFile::open(WindowId window)
 {
     if (m_path.empty())
         return;
-    if (!m_files.fileExists(m_path)) {
-        m_messages.show("Die Hilfedatei \"" + m_path + "\" wurde nicht gefunden.",
-                        MessageIcon::Information, kInformationTitle);
+    const std::string page = helpPage(window);
+    const bool compiled = m_files.fileExists(m_path);
+    if (compiled && m_opener.hasHelpViewer())
+        return report(m_opener.openHelpPage(m_path, page));
+
+    const std::string html = dos::join(pageDirectory(), page);
+    if (m_files.fileExists(html))
+        return report(m_opener.openDocument(html));
+
+    if (!compiled) {
+        report(Failure{"Die Hilfedatei \"" + m_path +
+                       "\" wurde nicht gefunden. Sie gehört mit dem Ordner \"hilfe\" neben "
+                       "das Programm; installieren Sie Kelvane bitte vollständig neu."});
         return;
     }
-    if (const Outcome failed = m_opener.openDocument(m_path))
-        m_messages.show(failed->message, MessageIcon::Information, kInformationTitle);
+    report(Failure{"Für die Hilfedatei \"" + m_path +
+                   "\" ist kein Anzeigeprogramm eingerichtet, und die Seite \"" + html +
+                   "\" fehlt. Bitte installieren Sie ein Programm für CHM-Dateien, zum "
+                   "Beispiel xCHM (unter Debian und Ubuntu mit: sudo apt install xchm)."});
+}
+
+void HelpFile::report(const Outcome &outcome)
+{
+    if (outcome)
+        m_messages.show(outcome->message, MessageIcon::Information, kInformationTitle);
 }
 
 } // namespace kelvane

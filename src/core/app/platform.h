@@ -83,6 +83,11 @@ public:
     virtual Outcome openDocument(std::string_view dosPath) = 0;
     // Opens a web page or a mail link.
     virtual Outcome openUrl(std::string_view url) = 0;
+    // Whether the desktop has a program that shows compiled help files (".chm").
+    virtual bool hasHelpViewer() = 0;
+    // Shows a compiled help file at one of its pages ("csg_optionen.html"); a viewer that
+    // cannot be handed a page shows the file from its start.
+    virtual Outcome openHelpPage(std::string_view chmPath, std::string_view page) = 0;
 };
 
 class TextFileWriter

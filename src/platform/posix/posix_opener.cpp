@@ -8,9 +8,11 @@
 
 namespace kelvane {
 
-PosixDesktopOpener::PosixDesktopOpener(WineDrives drives, std::string program)
+PosixDesktopOpener::PosixDesktopOpener(WineDrives drives, std::string program,
+                                       std::string mimeQuery)
     : m_drives(std::move(drives))
     , m_program(std::move(program))
+    , m_mimeQuery(std::move(mimeQuery))
 {}
 
 Outcome PosixDesktopOpener::openDocument(std::string_view dosPath)
@@ -28,6 +30,25 @@ Outcome PosixDesktopOpener::openUrl(std::string_view url)
     if (url.empty() || url.front() == '-')
         return Failure{"Die Adresse \"" + std::string(url) + "\" kann nicht geöffnet werden."};
     return start(std::string(url));
+}
+
+bool PosixDesktopOpener::hasHelpViewer()
+{
+    const std::optional<std::string> query = findProgram(m_mimeQuery);
+    if (!query)
+        return false;
+    for (const char *type : {"application/vnd.ms-htmlhelp", "application/x-chm"}) {
+        const std::optional<std::string> application =
+            outputOf(*query, {m_mimeQuery, "query", "default", type}, std::chrono::seconds(2));
+        if (application && application->find_first_not_of(" \t\r\n") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+Outcome PosixDesktopOpener::openHelpPage(std::string_view chmPath, std::string_view /*page*/)
+{
+    return openDocument(chmPath);
 }
 
 Outcome PosixDesktopOpener::start(const std::string &argument)

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <string_view>
@@ -143,6 +144,70 @@ Outcome startDetached(const std::string &path, const std::vector<std::string> &a
     }
     collectInBackground(pid);
     return std::nullopt;
+}
+
+std::optional<std::string> outputOf(const std::string &path,
+                                    const std::vector<std::string> &arguments,
+                                    std::chrono::milliseconds timeout)
+{
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return std::nullopt;
+    std::vector<std::string> copies = arguments;
+    std::vector<char *> argv;
+    for (auto &a : copies)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int error = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    if (error != 0) {
+        ::close(pipeEnds[0]);
+        return std::nullopt;
+    }
+
+    std::string output;
+    bool inTime = true;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left <= std::chrono::milliseconds::zero()) {
+            inTime = false;
+            break;
+        }
+        pollfd readable{pipeEnds[0], POLLIN, 0};
+        const int ready = ::poll(&readable, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready == 0)
+            inTime = false;
+        if (ready <= 0)
+            break;
+        char buffer[4096];
+        const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        output.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipeEnds[0]);
+    if (!inTime)
+        ::kill(pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!inTime || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return output;
 }
 
 } // namespace kelvane

@@ -21,4 +21,11 @@ Outcome startDetached(const std::string &path, const std::vector<std::string> &a
                       const std::string &workingDirectory, std::chrono::milliseconds grace,
                       const std::string &shownName);
 
+// Runs the program at `path` with these arguments to its end and returns what it wrote to its
+// standard output; none when it cannot be started, ends with a failure or takes longer than
+// `timeout` (it is then killed).
+std::optional<std::string> outputOf(const std::string &path,
+                                    const std::vector<std::string> &arguments,
+                                    std::chrono::milliseconds timeout);
+
 } // namespace kelvane

@@ -40,4 +40,13 @@ Outcome Win32DesktopOpener::openUrl(std::string_view url)
     return win32::shellOpen(url, {}, failure);
 }
 
+Outcome Win32DesktopOpener::openHelpPage(std::string_view chmPath, std::string_view page)
+{
+    // The viewer takes "file::/page" as one argument and opens the file at that page.
+    const std::string topic = "\"" + std::string(chmPath) + "::/" + std::string(page) + "\"";
+    return win32::shellOpen(
+        "hh.exe", {},
+        "Die Hilfedatei \"" + std::string(chmPath) + "\" konnte nicht geöffnet werden:", topic);
+}
+
 } // namespace kelvane

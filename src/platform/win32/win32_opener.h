@@ -12,6 +12,9 @@ public:
     // Only an address with a scheme ("https:", "mailto:") is opened: the shell would start a
     // program named by anything else.
     Outcome openUrl(std::string_view url) override;
+    // The system's help viewer (hh.exe) comes with every Windows.
+    bool hasHelpViewer() override { return true; }
+    Outcome openHelpPage(std::string_view chmPath, std::string_view page) override;
 };
 
 } // namespace kelvane
