@@ -46,6 +46,8 @@ class NoOpener : public DesktopOpener
 public:
     Outcome openDocument(std::string_view) override { return std::nullopt; }
     Outcome openUrl(std::string_view) override { return std::nullopt; }
+    bool hasHelpViewer() override { return false; }
+    Outcome openHelpPage(std::string_view, std::string_view) override { return std::nullopt; }
 };
 
 class NoWriter : public TextFileWriter
