@@ -27,6 +27,9 @@ files=(
 for size in 16 24 32 48 64 128 256; do
     files+=(usr/share/icons/hicolor/${size}x${size}/apps/$id.png)
 done
+# The help's pages always; the compiled file where the build had its compiler.
+files+=(usr/share/kelvane/hilfe/index.html usr/share/kelvane/hilfe/hilfe.css)
+[ -f "$build/help/deutsch.chm" ] && files+=(usr/share/kelvane/deutsch.chm)
 
 # --- The install tree -------------------------------------------------------------------
 DESTDIR="$work/tree" cmake --install "$build" --prefix /usr >/dev/null

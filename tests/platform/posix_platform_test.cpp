@@ -314,6 +314,19 @@ TEST_F(PosixPlatformTest, TheProgramsDirectoriesAreWhereTheyBelong)
     EXPECT_EQ(PosixProgramInfo(drives(), m_dir / "afile/kelvane").userDataDirectory(), "");
 }
 
+// The help lies beside the program, or where an installation keeps the program's data.
+TEST_F(PosixPlatformTest, TheHelpIsBesideTheProgramOrWithTheInstalledProgramsData)
+{
+    const std::string bin = m_dir / "usr/bin";
+    const std::string share = m_dir / "usr/share/kelvane";
+    makeDirectory(bin);
+    EXPECT_EQ(PosixProgramInfo::helpDirectoryFor(bin), bin);
+    makeDirectory(share + "/hilfe");
+    EXPECT_EQ(PosixProgramInfo::helpDirectoryFor(bin), share);
+    writeBytes(bin + "/deutsch.chm", "");
+    EXPECT_EQ(PosixProgramInfo::helpDirectoryFor(bin), bin);
+}
+
 // Every path is handed over as one argument of its own, never through a shell.
 TEST_F(PosixPlatformTest, RunsTheScriptWithWinesInterpreterInItsOwnDirectory)
 {

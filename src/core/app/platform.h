@@ -73,6 +73,9 @@ public:
     // A directory of the user's own where the program may always write (created on demand);
     // empty when there is none.
     virtual std::string userDataDirectory() = 0;
+    // The directory of the help file and its pages: the program's own, unless the system keeps
+    // an installed program's data apart from it.
+    virtual std::string helpDirectory() { return programDirectory(); }
 };
 
 class DesktopOpener

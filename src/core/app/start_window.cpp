@@ -28,7 +28,7 @@ start_window::start_window(Services &services)
     MAPDir.clicked.connect([this](const std::string &) { MAPDir_clicked(); });
 
     // The load step makes the program's help file known before it reads anything.
-    services.help.setFile(dos::join(services.program.programDirectory(), "deutsch.chm"));
+    services.help.setFile(dos::join(services.program.helpDirectory(), "deutsch.chm"));
 }
 
 void start_window::firstStart()
@@ -51,8 +51,8 @@ void start_window::firstStart()
 
 bool start_window::leave()
 {
-    if (!use_csg.isChecked() && !use_bsp.isChecked() && !use_vis.isChecked()
-        && !use_netvis.isChecked() && !use_rad.isChecked()) {
+    if (!use_csg.isChecked() && !use_bsp.isChecked() && !use_vis.isChecked() &&
+        !use_netvis.isChecked() && !use_rad.isChecked()) {
         showError("Sie haben keinen Compiler ausgewählt.");
         return false;
     }

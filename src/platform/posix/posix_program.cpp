@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,14 +51,41 @@ std::string PosixProgramInfo::userDataDirectoryFromEnvironment()
 
 std::string PosixProgramInfo::programDirectory()
 {
+    return m_drives.toDos(ownDirectory()).value_or(std::string());
+}
+
+std::string PosixProgramInfo::helpDirectory()
+{
+    const std::string directory = ownDirectory();
+    if (directory.empty())
+        return {};
+    return m_drives.toDos(helpDirectoryFor(directory)).value_or(std::string());
+}
+
+std::string PosixProgramInfo::helpDirectoryFor(const std::string &programDirectory)
+{
+    struct stat st;
+    const auto exists = [&st](const std::string &path) { return ::stat(path.c_str(), &st) == 0; };
+    if (exists(programDirectory + "/deutsch.chm") || exists(programDirectory + "/hilfe"))
+        return programDirectory;
+    const std::string installed =
+        std::filesystem::path(programDirectory + "/" KELVANE_HELP_FROM_PROGRAM)
+            .lexically_normal()
+            .string();
+    if (exists(installed + "/deutsch.chm") || exists(installed + "/hilfe"))
+        return installed;
+    return programDirectory;
+}
+
+std::string PosixProgramInfo::ownDirectory()
+{
     std::array<char, PATH_MAX> buffer;
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length <= 0 || static_cast<std::size_t>(length) == buffer.size())
         return {};
     const std::string executable(buffer.data(), static_cast<std::size_t>(length));
     const std::size_t slash = executable.find_last_of('/');
-    const std::string directory = slash == 0 ? "/" : executable.substr(0, slash);
-    return m_drives.toDos(directory).value_or(std::string());
+    return slash == 0 ? "/" : executable.substr(0, slash);
 }
 
 std::string PosixProgramInfo::userDataDirectory()
