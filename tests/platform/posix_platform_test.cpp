@@ -497,9 +497,10 @@ TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
              "Binde- und Unterstrich bestehen."},
         {PosixDesktopOpener(WineDrives(std::nullopt), "kelvane-no-opener").openUrl("https://a.de"),
          "Das Programm \"kelvane-no-opener\" wurde nicht gefunden. Es wird gebraucht, um "
-         "Dokumente und Webseiten mit dem Programm zu öffnen, das der Desktop dafür vorsieht."},
+         "Dokumente und Webseiten mit dem Programm zu öffnen, das der Desktop dafür vorsieht "
+         "(unter Debian und Ubuntu mit: sudo apt install xdg-utils)."},
         {opener.openDocument(dos("fehlt.pdf")),
-         "Die Datei \"" + dos("fehlt.pdf") + "\" wurde nicht gefunden."},
+         "Die Datei \"" + m_dir / "fehlt.pdf" + "\" wurde nicht gefunden."},
         // It would read as an option.
         {opener.openUrl("--manual"), "Die Adresse \"--manual\" kann nicht geöffnet werden."},
     };

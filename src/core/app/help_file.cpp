@@ -35,13 +35,14 @@ void HelpFile::open(WindowId window)
         return report(m_opener.openDocument(html));
 
     if (!compiled) {
-        report(Failure{"Die Hilfedatei \"" + m_path +
+        report(Failure{"Die Hilfedatei \"" + m_files.shownPath(m_path) +
                        "\" wurde nicht gefunden. Sie gehört mit dem Ordner \"hilfe\" neben "
                        "das Programm; installieren Sie Kelvane bitte vollständig neu."});
         return;
     }
-    report(Failure{"Für die Hilfedatei \"" + m_path +
-                   "\" ist kein Anzeigeprogramm eingerichtet, und die Seite \"" + html +
+    report(Failure{"Für die Hilfedatei \"" + m_files.shownPath(m_path) +
+                   "\" ist kein Anzeigeprogramm eingerichtet, und die Seite \"" +
+                   m_files.shownPath(html) +
                    "\" fehlt. Bitte installieren Sie ein Programm für CHM-Dateien, zum "
                    "Beispiel xCHM (unter Debian und Ubuntu mit: sudo apt install xchm)."});
 }

@@ -20,7 +20,7 @@ Outcome PosixDesktopOpener::openDocument(std::string_view dosPath)
     const std::optional<std::string> path = m_drives.toUnix(dosPath);
     struct stat st;
     if (!path || ::stat(path->c_str(), &st) != 0)
-        return Failure{"Die Datei \"" + std::string(dosPath) + "\" wurde nicht gefunden."};
+        return Failure{"Die Datei \"" + m_drives.shown(dosPath) + "\" wurde nicht gefunden."};
     return start(*path);
 }
 
@@ -57,7 +57,8 @@ Outcome PosixDesktopOpener::start(const std::string &argument)
     if (!program) {
         return Failure{"Das Programm \"" + m_program +
                        "\" wurde nicht gefunden. Es wird gebraucht, um Dokumente und Webseiten "
-                       "mit dem Programm zu öffnen, das der Desktop dafür vorsieht."};
+                       "mit dem Programm zu öffnen, das der Desktop dafür vorsieht (unter Debian "
+                       "und Ubuntu mit: sudo apt install xdg-utils)."};
     }
 
     return startDetached(*program, {m_program, argument}, {}, std::chrono::milliseconds::zero(),
