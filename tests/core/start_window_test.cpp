@@ -127,6 +127,31 @@ TEST_F(StartWindowTest, AnEmptyStoredMapListsEveryMap)
     EXPECT_EQ(lists(openStored("")), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ");
 }
 
+// On a file system that keeps case apart, "TEST.map" and "test.map" are two maps.
+TEST_F(StartWindowTest, AFileOfExactlyTheNameWinsOverOneThatDiffersInCase)
+{
+    app.files.addFile("C:\\Maps\\TEST.map");
+    start_window &w = openStored("test.map");
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [TEST.map test.map] test.map");
+    for (const auto &[stored, shown] :
+         {std::pair{"TEST.map", "TEST.map [TEST.map test.map] TEST.map"},
+          {"Test.MAP", "Test.MAP [TEST.map test.map] TEST.map"},
+          {"test.map", "test.map [TEST.map test.map] test.map"}}) {
+        EXPECT_EQ(w.MAPFile.restore(stored), std::nullopt);
+        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | ") + shown) << stored;
+    }
+
+    w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
+    for (const auto &[clicked, chosen] :
+         {std::pair{"TEST.map", "TEST.map"}, {"test.map", "test.map"}, {"TEST.MAP", "TEST.map"}}) {
+        w.MAPFile.choose(clicked);
+        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | *.map [other.MAP TEST.map "
+                                        "test.map] ") +
+                                chosen)
+            << clicked;
+    }
+}
+
 TEST_F(StartWindowTest, DriveChangeMovesDirectoryAndFileList)
 {
     start_window &w = openStored();

@@ -2,6 +2,7 @@
 
 #include "util/dos_path.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace kelvane::testing {
@@ -55,8 +56,7 @@ void FakeFileSystem::addFile(const std::string &path)
     const std::string norm = dos::normalize(path);
     if (auto up = dos::parent(norm))
         addDirectory(*up);
-    m_files.insert(lowered(norm));
-    m_realName.emplace(lowered(norm), norm);
+    m_files.insert(norm);
 }
 
 void FakeFileSystem::setCurrent(const std::string &directory)
@@ -98,7 +98,10 @@ bool FakeFileSystem::directoryExists(std::string_view dosPath)
 
 bool FakeFileSystem::fileExists(std::string_view dosPath)
 {
-    return readable(dosPath) && m_files.contains(lowered(dos::normalize(dosPath)));
+    const std::string wanted = lowered(dos::normalize(dosPath));
+    return readable(dosPath) && std::any_of(m_files.begin(), m_files.end(), [&](const auto &file) {
+               return lowered(file) == wanted;
+           });
 }
 
 Listing<std::string> FakeFileSystem::children(std::string_view dosPath,
@@ -116,8 +119,11 @@ Listing<std::string> FakeFileSystem::children(std::string_view dosPath,
     Listing<std::string> out;
     for (const auto &entry : from) {
         const auto up = dos::parent(entry);
-        if (up && lowered(*up) == dir && entry != dir)
-            out.entries.push_back(dos::lastComponent(m_realName[entry]));
+        if (up && lowered(*up) == dir && lowered(entry) != dir) {
+            const auto real = m_realName.find(entry);
+            out.entries.push_back(
+                dos::lastComponent(real == m_realName.end() ? entry : real->second));
+        }
     }
     return out;
 }

@@ -80,8 +80,8 @@ private:
 
     std::map<char, bool> m_drives; // letter -> readable
     std::set<std::string> m_dirs;  // keys in lower case
-    std::set<std::string> m_files;
-    std::map<std::string, std::string> m_realName; // lower case -> as given
+    std::set<std::string> m_files; // as given: names may differ in case alone, as on Linux
+    std::map<std::string, std::string> m_realName; // directory key -> as given
     std::string m_current = "C:\\";
 };
 

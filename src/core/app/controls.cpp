@@ -255,8 +255,10 @@ void FileList::list()
         for (auto &name : listing.entries)
             if (dos::matches(m_pattern, name))
                 names.push_back(std::move(name));
-        std::sort(names.begin(), names.end(),
-                  [](const std::string &a, const std::string &b) { return dos::lessNoCase(a, b); });
+        // Names that differ in case alone keep one order from listing to listing.
+        std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+            return dos::lessNoCase(a, b) || (!dos::lessNoCase(b, a) && a < b);
+        });
     }
     m_entries = std::move(names);
 }
@@ -284,8 +286,12 @@ void FileList::setPattern(std::string pattern)
 
 void FileList::choose(std::string_view name)
 {
-    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
-                                    [&](const auto &n) { return dos::equalNoCase(n, name); });
+    // Two files may differ in case alone where the file system keeps case apart; the name as
+    // given wins, and only without it does a name that differs in case stand in for it.
+    auto found = std::find(m_entries.begin(), m_entries.end(), name);
+    if (found == m_entries.end())
+        found = std::find_if(m_entries.begin(), m_entries.end(),
+                             [&](const auto &n) { return dos::equalNoCase(n, name); });
     std::string chosen = found == m_entries.end() ? std::string() : *found;
     if (chosen == m_chosen)
         return;

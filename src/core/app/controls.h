@@ -289,7 +289,8 @@ public:
     // choice; a new pattern keeps it while the file is still listed.
     void setDirectory(std::string directory);
     void setPattern(std::string pattern);
-    // Chooses a listed file (by name, without regard to case); an unlisted name chooses none.
+    // Chooses a listed file: the one of exactly that name, else one whose name differs only in
+    // case; an unlisted name chooses none.
     void choose(std::string_view name);
 
     std::string storedText() const override { return m_chosen; }
