@@ -24,7 +24,7 @@ public:
         *this,
         {"HLDir", {}, "Das Verzeichnis, in dem Half-Life installiert ist.", {330, 36, 290, 160}}};
     Button step_next6{*this,
-                      {"step_next6", "Zum nächsten Schritt...", {}, {470, 206, 150, 30}},
+                      {"step_next6", "Zum nächsten Schritt...", {}, {450, 206, 170, 30}},
                       WindowId::CSG_Optionen};
     Label Label1{*this,
                  {"Label1",

@@ -21,75 +21,75 @@ public:
                           "Wählen Sie ein Preset ( Presets von Quellor sind mit einem * "
                           "gekennzeichnet )",
                           {},
-                          {16, 8, 608, 20}}};
-    GroupBox beta{*this, {"beta", "Presets für die Beta-Phase", {}, {8, 32, 624, 130}}};
+                          {20, 10, 600, 20}}};
+    GroupBox beta{*this, {"beta", "Presets für die Beta-Phase", {}, {20, 34, 600, 146}}};
     CheckBox leaks{*this,
                    {"leaks",
                     "Leak-Suche ( was Leaks sind könnt ihr bei "
                     "developer.valvesoftware.com/wiki/Leak erfahren )",
                     {},
-                    {16, 52, 608, 24},
+                    {30, 54, 580, 24},
                     &beta}};
     CheckBox fastcompile{*this,
                          {"fastcompile",
                           "Schnelles kompilieren ( schnelles VIS, RAD ohne extra und "
                           "bounce 0 ) *",
                           {},
-                          {16, 78, 608, 24},
+                          {30, 80, 580, 24},
                           &beta}};
     CheckBox entityupdate{*this,
                           {"entityupdate",
                            "Entity Update ( nur CSG mit -onlyents und BSP | kein Licht "
                            "wird verändert ) *",
                            {},
-                           {16, 104, 608, 24},
+                           {30, 106, 580, 24},
                            &beta}};
     CheckBox lichtupdate{*this,
                          {"lichtupdate",
                           "Licht Update ( Lichtveränderungen werden übernommen | vorher "
                           "muss einmal mit -incremental kompiliert sein )",
                           {},
-                          {16, 130, 608, 24},
+                          {30, 132, 580, 40},
                           &beta}};
     Button compile_presets{*this,
-                           {"compile_presets", "Kompilieren starten...", {}, {474, 166, 150, 28}}};
+                           {"compile_presets", "Kompilieren starten...", {}, {450, 186, 170, 30}}};
     GroupBox voll{*this,
-                  {"voll", "Presets für Pre-Release und Final-Release", {}, {8, 200, 624, 104}}};
+                  {"voll", "Presets für Pre-Release und Final-Release", {}, {20, 222, 600, 102}}};
     CheckBox qualitaet{*this,
                        {"qualitaet",
                         "Lichtqualitätstest ( schnelles Kompilieren mit vielen Details ) *",
                         {},
-                        {16, 220, 608, 24},
+                        {30, 242, 580, 24},
                         &voll}};
     CheckBox prerelease{*this,
                         {"prerelease",
                          "Kompilieren für Pre-Release ( volles VIS, RAD mit bounce 5 )",
                          {},
-                         {16, 246, 608, 24},
+                         {30, 268, 580, 24},
                          &voll}};
     CheckBox finalrelease{
         *this,
-        {"finalrelease", "Final Release ( maximale Details ) *", {}, {16, 272, 608, 24}, &voll}};
+        {"finalrelease", "Final Release ( maximale Details ) *", {}, {30, 294, 580, 24}, &voll}};
     GroupBox after_compile{*this,
-                           {"after_compile", "Nach-kompilier-Optionen", {}, {8, 312, 624, 80}}};
+                           {"after_compile", "Nach-kompilier-Optionen", {}, {20, 330, 600, 106}}};
     CheckBox start_hl_check{*this,
                             {"start_hl_check",
                              "Nach dem Kompilieren Half-Life starten",
                              "Startet Half-Life nach dem Kompilieren",
-                             {16, 332, 262, 24},
+                             {30, 350, 580, 24},
                              &after_compile}};
     CheckBox copy_bsp{*this,
                       {"copy_bsp",
                        "Die kompilierte .bsp in den \"maps\"-Ordner des MODs kopieren",
                        "Kopiert die .bsp in den maps-Ordner",
-                       {284, 332, 340, 24},
+                       {30, 376, 580, 24},
                        &after_compile}};
     CheckBox exit_win{*this,
                       {"exit_win",
                        "Den PC nach Beendigung des Kompiliervorgangs herunterfahren ( nur "
                        "Win9X / ME )",
                        "Fährt den PC herunter, sobald das Kompilieren beendet ist",
-                       {16, 358, 608, 24},
+                       {30, 402, 580, 24},
                        &after_compile}};
 
 private:
