@@ -132,7 +132,6 @@ struct Setup
     NoSystemInformation systemInformation;
     Services services{registry, messages, files, program,          opener,
                       writer,   launcher, help,  systemInformation};
-    Blueprint background{FormView::WindowSize};
 };
 
 const BigDirectories &bigDirectories()
@@ -158,7 +157,7 @@ void DirectoryListShow(benchmark::State &state)
         ListWindow window(setup.services);
         if (window.directories.setPath(big))
             state.SkipWithError("the directory could not be listed");
-        FormView view(window, setup.services, setup.background);
+        FormView view(window, setup.services);
         showAndPaint(view);
         benchmark::DoNotOptimize(view.findChild<QListView *>("directories")->model()->rowCount());
     }
@@ -172,7 +171,7 @@ void FileListShow(benchmark::State &state)
     for (auto _ : state) {
         ListWindow window(setup.services);
         window.files.setDirectory(big);
-        FormView view(window, setup.services, setup.background);
+        FormView view(window, setup.services);
         showAndPaint(view);
         benchmark::DoNotOptimize(view.findChild<QListView *>("files")->model()->rowCount());
     }
@@ -210,7 +209,7 @@ void FileListChangeDirectory(benchmark::State &state)
     const std::string small = toDos(bigDirectories().root.string());
     Setup setup;
     ListWindow window(setup.services);
-    FormView view(window, setup.services, setup.background);
+    FormView view(window, setup.services);
     showAndPaint(view);
     for (auto _ : state) {
         window.files.setDirectory(big);

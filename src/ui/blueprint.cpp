@@ -119,16 +119,16 @@ QColor Blueprint::ink(QPoint at, float strength) const
     return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
-void Blueprint::paint(QPainter &painter, const QRegion &region, QSize window) const
+void Blueprint::paint(QPainter &painter, const QRegion &region, const QRect &sheet) const
 {
-    const QRect sheet(QPoint(0, 0), m_size);
+    const QRect paper(QPoint(0, 0), m_size);
     for (const QRect &area : region)
-        paintPaper(painter, area & sheet);
+        paintPaper(painter, area & paper);
     painter.save();
     painter.setClipRegion(region);
     if (region.intersects(m_flangeBounds))
         paintFlange(painter);
-    paintBorder(painter, window);
+    paintBorder(painter, sheet);
     painter.restore();
 }
 
@@ -244,34 +244,76 @@ void Blueprint::paintFlange(QPainter &p) const
 }
 
 // The double border of a drawing sheet.
-void Blueprint::paintBorder(QPainter &p, QSize window) const
+void Blueprint::paintBorder(QPainter &p, const QRect &sheet) const
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(m_borderInks.strong, 0));
-    p.drawRect(QRect(QPoint(6, 6), window - QSize(13, 13)));
+    p.drawRect(sheet.adjusted(6, 6, -7, -7));
     p.setPen(QPen(m_borderInks.faint, 0));
-    p.drawRect(QRect(QPoint(9, 9), window - QSize(19, 19)));
+    p.drawRect(sheet.adjusted(9, 9, -10, -10));
 }
 
-QPalette formPalette(const QPalette &base)
+namespace {
+
+struct Roles
 {
-    QPalette palette = base;
-    const auto both = [&palette](QPalette::ColorRole role, const QColor &colour) {
-        palette.setColor(QPalette::Active, role, colour);
-        palette.setColor(QPalette::Inactive, role, colour);
-    };
-    const QColor light(0xee, 0xf4, 0xff);
-    const QColor dimmed(0x93, 0xa6, 0xc2);
-    both(QPalette::WindowText, light);
-    both(QPalette::ButtonText, light);
-    both(QPalette::Button, QColor(0x24, 0x58, 0x9c));
-    both(QPalette::Light, QColor(0x4e, 0x82, 0xc6));
-    both(QPalette::Dark, QColor(0x10, 0x2c, 0x58));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, dimmed);
-    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(0x2a, 0x40, 0x60));
+    QPalette::ColorRole role;
+    QColor colour;
+};
+
+QPalette pinned(std::initializer_list<Roles> active, std::initializer_list<Roles> disabled)
+{
+    QPalette palette;
+    for (const Roles &r : active) {
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, r.role, r.colour);
+    }
+    for (const Roles &r : disabled)
+        palette.setColor(QPalette::Disabled, r.role, r.colour);
     return palette;
+}
+
+} // namespace
+
+QPalette formPalette()
+{
+    const QColor light(0xee, 0xf4, 0xff);
+    const QColor dark(0x0b, 0x1a, 0x30);
+    const QColor button(0x24, 0x58, 0x9c);
+    const QColor sheet(0x10, 0x2c, 0x55);
+    return pinned(
+        {
+            {QPalette::Window, sheet},
+            {QPalette::WindowText, light},
+            {QPalette::Base, QColor(0xf6, 0xf9, 0xfe)},
+            {QPalette::AlternateBase, QColor(0xe6, 0xed, 0xf7)},
+            {QPalette::Text, dark},
+            {QPalette::PlaceholderText, QColor(0x55, 0x66, 0x80)},
+            {QPalette::Button, button},
+            {QPalette::ButtonText, light},
+            {QPalette::BrightText, Qt::white},
+            {QPalette::Light, QColor(0x4e, 0x82, 0xc6)},
+            {QPalette::Midlight, QColor(0x39, 0x6c, 0xb0)},
+            {QPalette::Mid, QColor(0x1b, 0x44, 0x7c)},
+            {QPalette::Dark, QColor(0x10, 0x2c, 0x58)},
+            {QPalette::Shadow, QColor(0x03, 0x0c, 0x1c)},
+            {QPalette::Highlight, QColor(0x1f, 0x5f, 0xbf)},
+            {QPalette::HighlightedText, Qt::white},
+            {QPalette::Link, QColor(0x9c, 0xd0, 0xff)},
+            {QPalette::LinkVisited, QColor(0xc8, 0xb0, 0xff)},
+            {QPalette::ToolTipBase, QColor(0xff, 0xfb, 0xe0)},
+            {QPalette::ToolTipText, dark},
+        },
+        {
+            // Greyed, yet readable: a disabled field still shows a value that counts.
+            {QPalette::WindowText, QColor(0x9d, 0xae, 0xc8)},
+            {QPalette::ButtonText, QColor(0xb0, 0xbe, 0xd4)},
+            {QPalette::Button, QColor(0x2a, 0x40, 0x60)},
+            {QPalette::Base, QColor(0xd9, 0xdf, 0xe8)},
+            {QPalette::Text, QColor(0x3d, 0x48, 0x5a)},
+            {QPalette::Highlight, QColor(0x5a, 0x6e, 0x8c)},
+        });
 }
 
 QColor panelColour()
@@ -284,20 +326,40 @@ QColor framePanelColour()
     return QColor(4, 16, 38, 140);
 }
 
-QPalette menuBarPalette(const QPalette &base)
+QPalette menuBarPalette()
 {
-    QPalette palette = base;
+    const QColor band(0x0a, 0x1d, 0x3d);
     const QColor light(0xee, 0xf4, 0xff);
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Window, QColor(0x0a, 0x1d, 0x3d));
-        palette.setColor(group, QPalette::WindowText, light);
-        palette.setColor(group, QPalette::ButtonText, light);
-        palette.setColor(group, QPalette::Highlight, QColor(0x2d, 0x62, 0xab));
-        palette.setColor(group, QPalette::HighlightedText, light);
-    }
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x7d, 0x90, 0xad));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x7d, 0x90, 0xad));
-    return palette;
+    const QColor dimmed(0x8f, 0xa2, 0xbf);
+    return pinned(
+        {
+            {QPalette::Window, band},
+            {QPalette::Base, band},
+            {QPalette::Button, band},
+            {QPalette::WindowText, light},
+            {QPalette::ButtonText, light},
+            {QPalette::Text, light},
+            {QPalette::BrightText, Qt::white},
+            {QPalette::Light, QColor(0x3a, 0x5a, 0x8a)},
+            {QPalette::Midlight, QColor(0x24, 0x40, 0x6c)},
+            {QPalette::Mid, QColor(0x18, 0x30, 0x58)},
+            {QPalette::Dark, QColor(0x05, 0x10, 0x24)},
+            {QPalette::Shadow, QColor(0x02, 0x08, 0x14)},
+            {QPalette::Highlight, QColor(0x2d, 0x62, 0xab)},
+            {QPalette::HighlightedText, Qt::white},
+            {QPalette::ToolTipBase, QColor(0xff, 0xfb, 0xe0)},
+            {QPalette::ToolTipText, QColor(0x0b, 0x1a, 0x30)},
+        },
+        {
+            {QPalette::WindowText, dimmed},
+            {QPalette::ButtonText, dimmed},
+            {QPalette::Text, dimmed},
+        });
+}
+
+QColor focusColour()
+{
+    return QColor(0xff, 0xc2, 0x3d);
 }
 
 } // namespace kelvane

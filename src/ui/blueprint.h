@@ -22,9 +22,9 @@ public:
     explicit Blueprint(QSize size);
 
     QSize size() const { return m_size; }
-    // Paints the part of the picture inside `region` (logical pixels of the painter's device)
-    // for a window of the given size; the sheet's border follows the window's edges.
-    void paint(QPainter &painter, const QRegion &region, QSize window) const;
+    // Paints the part of the picture inside `region` (logical pixels of the painter's device);
+    // the sheet's border runs just inside `sheet`, the part of the window it shows whole.
+    void paint(QPainter &painter, const QRegion &region, const QRect &sheet) const;
     // The colour of the bare paper, grid included, at a logical pixel.
     QRgb paperAt(int x, int y) const;
 
@@ -39,7 +39,7 @@ private:
     void paperRow(int y, int left, int count, QRgb *out) const;
     void paintPaper(QPainter &painter, const QRect &area) const;
     void paintFlange(QPainter &painter) const;
-    void paintBorder(QPainter &painter, QSize window) const;
+    void paintBorder(QPainter &painter, const QRect &sheet) const;
     // A pencil colour: the paper around a place mixed with white-blue ink.
     QColor ink(QPoint at, float strength) const;
 
@@ -58,12 +58,16 @@ private:
     Inks m_borderInks;
 };
 
-// The look of the controls over that picture, by widget type, through palettes alone: light
-// text and blue buttons on the picture; fields, lists and the boxes of check boxes stay light
-// with dark text. Labels and frames stand on a translucent dark panel.
-QPalette formPalette(const QPalette &base);
+// The look of the controls over that picture, through palettes alone: light text and blue
+// buttons on the picture; fields, lists and the boxes of check boxes light with dark text.
+// Labels and frames stand on a translucent dark panel. Every role is set in every colour group,
+// so that nothing of the desktop's own palette (light or dark) shows through.
+QPalette formPalette();
 QColor panelColour();
 QColor framePanelColour();
-QPalette menuBarPalette(const QPalette &base);
+// The menu bar and its drop-down menus: light text on a dark band.
+QPalette menuBarPalette();
+// The ring around the control that has the keyboard focus: a colour no control has.
+QColor focusColour();
 
 } // namespace kelvane

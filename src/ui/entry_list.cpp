@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 namespace kelvane {
 
@@ -133,13 +135,43 @@ void EntryListView::showCurrentRow(int row)
 {
     if (!model() || !selectionModel())
         return;
-    if (row < 0) {
+    const QScopedValueRollback showing(m_showing, true);
+    m_marked = row < model()->rowCount() ? row : -1;
+    if (m_marked < 0) {
         selectionModel()->clear();
         return;
     }
-    const QModelIndex index = model()->index(row, 0);
+    const QModelIndex index = model()->index(m_marked, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+int EntryListView::markedRow() const
+{
+    const QModelIndexList selected =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    return selected.size() == 1 ? selected.first().row() : -1;
+}
+
+void EntryListView::selectionChanged(const QItemSelection &selected,
+                                     const QItemSelection &deselected)
+{
+    QListView::selectionChanged(selected, deselected);
+    if (m_showing)
+        return;
+    m_pressChangedSelection = true;
+    if (!selected.isEmpty()) {
+        m_marked = selected.indexes().first().row();
+        Q_EMIT entryChosen(m_marked);
+        return;
+    }
+    // A selection taken away alone (a control-click; assistive technology clears the selection
+    // before it selects another row) comes back once the change is over, unless a row was
+    // chosen by then: a list always shows what its control holds.
+    QTimer::singleShot(0, this, [this] {
+        if (selectionModel() && !selectionModel()->hasSelection())
+            showCurrentRow(m_marked);
+    });
 }
 
 void EntryListView::keyPressEvent(QKeyEvent *event)
@@ -150,10 +182,13 @@ void EntryListView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    const QPersistentModelIndex before = currentIndex();
     QListView::keyPressEvent(event);
-    if (currentIndex().isValid() && currentIndex() != before)
-        Q_EMIT entryClicked(currentIndex().row());
+}
+
+void EntryListView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressChangedSelection = false;
+    QListView::mousePressEvent(event);
 }
 
 void EntryListView::mouseReleaseEvent(QMouseEvent *event)
@@ -164,9 +199,12 @@ void EntryListView::mouseReleaseEvent(QMouseEvent *event)
         m_releaseEndsDoubleClick = false;
         return;
     }
+    // A click on the entry that is selected already changes no state, yet it is a choice.
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex())
-        Q_EMIT entryClicked(index.row());
+    if (event->button() == Qt::LeftButton && !m_pressChangedSelection && index.isValid() &&
+        selectionModel()->isSelected(index)) {
+        Q_EMIT entryChosen(index.row());
+    }
 }
 
 void EntryListView::mouseDoubleClickEvent(QMouseEvent *event)

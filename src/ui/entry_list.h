@@ -61,9 +61,11 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 };
 
-// A list view that tells apart what the user does with an entry: clicking it (or moving to it
-// with the keyboard) and opening it (double click, Enter). Both signals come from user input
-// only, never from the program setting the current row.
+// A list view that tells apart what the user does with an entry: choosing it and opening it.
+// An entry is chosen when it becomes the selected one, however that happens (a click, the arrow
+// keys, assistive technology selecting it), and when the user clicks it again while it is
+// selected. It is opened by a double click or Enter. Neither signal comes from the program
+// showing a row.
 class EntryListView : public QListView
 {
     Q_OBJECT
@@ -71,19 +73,28 @@ class EntryListView : public QListView
 public:
     explicit EntryListView(QWidget *parent = nullptr);
 
-    // Makes a row the current one without raising either signal; -1 clears it.
+    // Makes a row the current and selected one without raising either signal; -1 clears it.
     void showCurrentRow(int row);
+    // The row selected alone; -1 when none is, or more than one.
+    int markedRow() const;
 
 Q_SIGNALS:
-    void entryClicked(int row);
+    void entryChosen(int row);
     void entryOpened(int row);
 
 protected:
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // The last row shown or chosen, which a selection taken away alone goes back to.
+    int m_marked = -1;
+    bool m_showing = false;
+    bool m_pressChangedSelection = false;
     bool m_releaseEndsDoubleClick = false;
 };
 

@@ -4,11 +4,11 @@
 #include "ui/blueprint.h"
 #include "ui/entry_list.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +18,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QShortcut>
 #include <QStyleOptionGroupBox>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace kelvane {
@@ -58,6 +60,18 @@ Qt::CheckState toCheckState(int state)
     }
 }
 
+int fromCheckState(int state)
+{
+    switch (state) {
+    case Qt::Checked:
+        return CheckBox::Checked;
+    case Qt::PartiallyChecked:
+        return CheckBox::Grey;
+    default:
+        return CheckBox::Unchecked;
+    }
+}
+
 // A check box that shows the grey third state when the program sets it, while a click by the
 // user only ever turns it on or off.
 class ModelCheckBox : public QCheckBox
@@ -72,49 +86,42 @@ protected:
     }
 };
 
-// Makes the font of a button or check box a little smaller when its caption would be cut off
-// at the declared width: the declared places suit the narrow fonts of one desktop, not those
-// of every other.
-void fitCaption(QWidget &widget, int width)
-{
-    constexpr qreal smallestShare = 0.8;
-    widget.ensurePolished();
-    QFont font = widget.font();
-    if (font.pointSizeF() <= 0)
-        return;
-    const qreal smallest = font.pointSizeF() * smallestShare;
-    while (widget.sizeHint().width() > width && font.pointSizeF() - 0.5 >= smallest) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        widget.setFont(font);
-    }
-}
-
-// A frame drawn as a translucent dark panel with a light edge: the style's own frame takes its
-// colour from the ground and would vanish on the picture.
+// A frame drawn as a translucent dark panel with a light edge, its title on a panel of its own
+// a little inside the frame's corner: the style's own frame takes its colour from the ground and
+// would vanish on the picture.
 class PanelGroupBox : public QGroupBox
 {
 public:
     using QGroupBox::QGroupBox;
 
+    QSize minimumSizeHint() const override
+    {
+        const QFontMetrics metrics(font());
+        return {2 * TitleInset + 2 * TitlePadding + metrics.horizontalAdvance(title()),
+                metrics.height()};
+    }
+
 protected:
+    static constexpr int TitleInset = 10;
+    static constexpr int TitlePadding = 4;
+
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        QStyleOptionGroupBox option;
-        initStyleOption(&option);
-        const QRect frame =
-            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, this);
+        const QFontMetrics metrics(font());
+        const int titleHeight = title().isEmpty() ? 0 : metrics.height();
+        const QRectF frame = QRectF(rect()).adjusted(0.5, titleHeight / 2 + 0.5, -0.5, -0.5);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(isEnabled() ? QColor(170, 205, 250, 170) : QColor(120, 140, 170, 140), 1));
         p.setBrush(framePanelColour());
-        p.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        p.drawRoundedRect(frame, 4, 4);
         if (title().isEmpty())
             return;
-        const QRect label =
-            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        const QRect label(TitleInset, 0, metrics.horizontalAdvance(title()) + 2 * TitlePadding,
+                          titleHeight);
         p.setPen(Qt::NoPen);
         p.setBrush(panelColour());
-        p.drawRoundedRect(QRectF(label).adjusted(-4, 0, 4, 0), 2, 2);
+        p.drawRoundedRect(QRectF(label), 2, 2);
         style()->drawItemText(&p, label, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
                               isEnabled(), title(), QPalette::WindowText);
     }
@@ -164,14 +171,111 @@ int currentDirectoryRow(const std::vector<DirectoryEntry> &entries)
     return row;
 }
 
+// The reference font the windows are declared for: a sans serif of 9 points at 96 dots per
+// inch, as most Linux desktops set up without a theme of their own. Its lines are 14 pixels
+// high and its letters 7.45 pixels wide on average (the width of the 52 letters of the Latin
+// alphabet, divided by 52).
+constexpr qreal ReferenceLineHeight = 14.0;
+constexpr qreal ReferenceLetterWidth = 7.45;
+// Far beyond any real font; stops the search for room for a caption that never fits.
+constexpr qreal LargestScale = 4.0;
+
+// A declared place at a scale. The edges are scaled, not the sizes, so that controls that touch
+// at the reference font still touch, and never overlap, at any other.
+QRect scaled(const Rect &place, qreal scale)
+{
+    const auto at = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+    return QRect(QPoint(at(place.x), at(place.y)),
+                 QPoint(at(place.x + place.w) - 1, at(place.y + place.h) - 1));
+}
+
+// Whether a widget shows all it has to show at a size: the whole caption of a button, check box
+// or frame, the whole text of a label, and a full line of a field or drop-down list. Lists
+// scroll and fit any size.
+bool fitsIn(const QWidget &widget, QSize size)
+{
+    if (qobject_cast<const QAbstractButton *>(&widget) ||
+        qobject_cast<const QComboBox *>(&widget)) {
+        const QSize hint = widget.sizeHint();
+        return hint.width() <= size.width() && hint.height() <= size.height();
+    }
+    if (qobject_cast<const QLineEdit *>(&widget))
+        return widget.sizeHint().height() <= size.height() &&
+               widget.minimumSizeHint().width() <= size.width();
+    if (const auto *label = qobject_cast<const QLabel *>(&widget))
+        return label->minimumSizeHint().width() <= size.width() &&
+               label->heightForWidth(size.width()) <= size.height();
+    if (qobject_cast<const QGroupBox *>(&widget))
+        return widget.minimumSizeHint().width() <= size.width();
+    return true;
+}
+
+// Shows a caption on one line where it fits the width, else on two, broken at the space that
+// leaves the longest first line that fits; the place's height decides whether two lines fit.
+void breakCaption(QAbstractButton &button, const QString &caption, int width)
+{
+    button.setText(caption);
+    if (button.sizeHint().width() <= width)
+        return;
+    for (qsizetype at = caption.lastIndexOf(u' '); at > 0; at = caption.lastIndexOf(u' ', at - 1)) {
+        button.setText(caption.left(at) + u'\n' + caption.mid(at + 1));
+        if (button.sizeHint().width() <= width)
+            return;
+    }
+    button.setText(caption);
+}
+
 } // namespace
 
-FormView::FormView(Window &window, Services &services, const Blueprint &background, QWidget *parent)
+// A ring around the control with the keyboard focus, in a colour that stands out from the
+// picture, the buttons and the fields alike: the style's own focus marks are faint, and a
+// focused drop-down list shows none. It lies above the controls and lets every click through.
+class FocusRing : public QWidget
+{
+public:
+    static constexpr int Gap = 3;
+
+    explicit FocusRing(QWidget &form)
+        : QWidget(&form)
+    {
+        setObjectName(QStringLiteral("focusRing"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        connect(qApp, &QApplication::focusChanged, this, [this] { follow(); });
+    }
+
+    // Moves round the focused control of the form, or hides when the focus is elsewhere.
+    void follow()
+    {
+        QWidget *focused = QApplication::focusWidget();
+        QWidget *form = parentWidget();
+        if (!focused || focused == this || !form->isAncestorOf(focused)) {
+            hide();
+            return;
+        }
+        const QRect around(focused->mapTo(form, QPoint(0, 0)), focused->size());
+        setGeometry(around.adjusted(-Gap, -Gap, Gap, Gap));
+        raise();
+        show();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(focusColour(), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), Gap + 1, Gap + 1);
+    }
+};
+
+FormView::FormView(Window &window, Services &services, QWidget *parent)
     : QDialog(parent)
     , m_window(window)
     , m_services(services)
-    , m_background(background)
-    , m_hasMenu(!window.menu().empty())
+    , m_clientSize(window.clientSize())
     , m_self(std::make_shared<FormView *>(this))
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -179,21 +283,17 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
     setWindowTitle(qt(window.title()));
     setObjectName(qt(std::string(windowName(window.id()))));
 
-    const int top = m_hasMenu ? MenuBarHeight : 0;
-    if (m_hasMenu) {
-        auto *bar = new QMenuBar(this);
-        bar->setObjectName(QStringLiteral("menuBar"));
-        bar->setNativeMenuBar(false);
-        bar->setPalette(menuBarPalette(bar->palette()));
-        bar->setGeometry(0, 0, window.clientSize().w, MenuBarHeight);
-        buildMenu(*bar);
+    if (!window.menu().empty()) {
+        m_menuBar = new QMenuBar(this);
+        m_menuBar->setObjectName(QStringLiteral("menuBar"));
+        m_menuBar->setNativeMenuBar(false);
+        m_menuBar->setPalette(menuBarPalette());
+        buildMenu(*m_menuBar);
     }
 
     m_form = new QWidget(this);
     m_form->setObjectName(QStringLiteral("formArea"));
-    const Window::Size client = window.clientSize();
-    m_form->setGeometry(0, top, client.w, client.h);
-    m_form->setPalette(formPalette(m_form->palette()));
+    m_form->setPalette(formPalette());
 
     std::map<const GroupBox *, QWidget *> groups;
     QWidget *previous = nullptr;
@@ -201,12 +301,11 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
         if (control->isHidden())
             continue;
         QWidget *parentWidget = m_form;
-        Rect place = control->geometry();
+        Rect origin;
         if (const GroupBox *group = control->group()) {
             if (auto found = groups.find(group); found != groups.end()) {
                 parentWidget = found->second;
-                place.x -= group->geometry().x;
-                place.y -= group->geometry().y;
+                origin = group->geometry();
             }
         }
         QWidget *widget = createWidget(*control, *parentWidget);
@@ -214,11 +313,9 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
             continue;
         if (control->kind() == ControlKind::GroupBox)
             groups[static_cast<const GroupBox *>(control)] = widget;
+        m_placements.push_back({widget, control->geometry(), origin, qt(control->caption())});
 
         widget->setObjectName(qt(control->name()));
-        widget->setGeometry(place.x, place.y, place.w, place.h);
-        if (qobject_cast<QAbstractButton *>(widget))
-            fitCaption(*widget, place.w);
         if (!control->tooltip().empty())
             widget->setToolTip(qt(control->tooltip()));
         widget->setAccessibleName(control->caption().empty() ? qt(control->name())
@@ -234,15 +331,67 @@ FormView::FormView(Window &window, Services &services, const Blueprint &backgrou
             previous = widget;
         }
     }
+    m_focusRing = new FocusRing(*m_form);
 
     // F1 shows the help at this window's page; the id is kept, the window may go first.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this,
             [this, id = window.id()] { m_services.help.open(id); });
 
-    setFixedSize(client.w, top + client.h);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    layOut();
+}
+
+qreal FormView::fontScale(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    const qreal letterWidth = metrics.horizontalAdvance(QStringLiteral(
+                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                              52;
+    return std::max(
+        {qreal(1), metrics.height() / ReferenceLineHeight, letterWidth / ReferenceLetterWidth});
+}
+
+bool FormView::fitEverything(qreal scale)
+{
+    bool fits = true;
+    for (const Placement &p : m_placements) {
+        const QSize size = scaled(p.place, scale).size();
+        if (auto *button = qobject_cast<QAbstractButton *>(p.widget))
+            breakCaption(*button, p.caption, size.width());
+        fits = fitsIn(*p.widget, size) && fits;
+    }
+    return fits;
+}
+
+void FormView::layOut()
+{
+    m_layingOut = true;
+    const Window::Size client = m_clientSize;
+    qreal scale = fontScale(font());
+    // The menu bar shows every menu, never the button that hides some behind it.
+    if (m_menuBar)
+        scale = std::max(scale, qreal(m_menuBar->sizeHint().width()) / client.w);
+    // A font whose letters are shaped unlike the reference's may need a little more room still.
+    while (!fitEverything(scale) && scale < LargestScale)
+        scale *= 1.02;
+    m_scale = scale;
+
+    const QRect form = scaled({0, 0, client.w, client.h}, scale);
+    int top = 0;
+    if (m_menuBar) {
+        top = std::max(MenuBarHeight, m_menuBar->sizeHint().height());
+        m_menuBar->setGeometry(0, 0, form.width(), top);
+    }
+    m_form->setGeometry(form.translated(0, top));
+    for (const Placement &p : m_placements) {
+        const QRect origin = scaled(p.origin, scale);
+        p.widget->setGeometry(scaled(p.place, scale).translated(-origin.topLeft()));
+    }
+    setFixedSize(form.width(), top + form.height());
+    if (!m_background || m_background->size() != size())
+        m_background = std::make_unique<Blueprint>(size());
+    m_focusRing->follow();
+    m_layingOut = false;
 }
 
 FormView::~FormView()
@@ -278,6 +427,8 @@ void FormView::addMenuItems(QWidget &into, const std::vector<MenuItem> &items)
         if (!item.children.empty()) {
             auto *menu = new QMenu(qt(item.caption), &into);
             menu->setObjectName(qt(item.name));
+            // A drop-down menu is a window of its own and takes no colours from the bar.
+            menu->setPalette(menuBarPalette());
             menu->menuAction()->setObjectName(qt(item.name));
             menu->menuAction()->setEnabled(item.enabled);
             addMenuItems(*menu, item.children);
@@ -387,11 +538,8 @@ QWidget *FormView::bindCheckBox(CheckBox &box, QWidget &parent)
         widget->setEnabled(box.isEnabled());
     };
     follow(box, refresh);
-    connect(widget, &QAbstractButton::clicked, this, [this, widget, &box, refresh] {
-        act(refresh, [widget, &box] {
-            box.setState(widget->checkState() == Qt::Checked ? CheckBox::Checked
-                                                             : CheckBox::Unchecked);
-        });
+    connect(widget, &QCheckBox::stateChanged, this, [this, &box, refresh](int state) {
+        act(refresh, [&box, state] { box.setState(fromCheckState(state)); });
     });
     return widget;
 }
@@ -407,7 +555,7 @@ QWidget *FormView::bindTextField(TextField &field, QWidget &parent)
         widget->setEnabled(field.isEnabled());
     };
     follow(field, refresh);
-    connect(widget, &QLineEdit::textEdited, this, [this, &field, refresh](const QString &text) {
+    connect(widget, &QLineEdit::textChanged, this, [this, &field, refresh](const QString &text) {
         act(refresh, [&field, text] { field.setText(text.toStdString()); });
     });
     return widget;
@@ -450,10 +598,11 @@ QWidget *FormView::bindDriveList(DriveList &drives, QWidget &parent)
         widget->setEnabled(drives.isEnabled());
     };
     follow(drives, refresh);
-    connect(widget, &QComboBox::activated, this, [this, widget, &drives, refresh](int index) {
-        const std::string text = widget->itemText(index).toStdString();
-        act(refresh, [&drives, text] { drives.setDrive(text); });
-    });
+    connect(widget, &QComboBox::currentIndexChanged, this,
+            [this, widget, &drives, refresh](int index) {
+                const std::string text = widget->itemText(index).toStdString();
+                act(refresh, [&drives, text] { drives.setDrive(text); });
+            });
     return widget;
 }
 
@@ -476,7 +625,7 @@ QWidget *FormView::bindDirectoryList(DirectoryList &directories, QWidget &parent
         widget->setEnabled(directories.isEnabled());
     };
     follow(directories, refresh);
-    connect(widget, &EntryListView::entryClicked, this, [this, &directories, refresh](int row) {
+    connect(widget, &EntryListView::entryChosen, this, [this, &directories, refresh](int row) {
         act(refresh,
             [&directories, row] { directories.clickEntry(static_cast<std::size_t>(row)); });
     });
@@ -504,9 +653,7 @@ QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
             lines.push_back({name, 0, ListRow::Look::Plain});
         }
         rows->setRows(std::move(lines));
-        const QModelIndex current = widget->currentIndex();
-        const bool marked = widget->selectionModel()->isSelected(current);
-        if ((current.isValid() && marked ? current.row() : -1) != chosen)
+        if (widget->markedRow() != chosen)
             widget->showCurrentRow(chosen);
         widget->setEnabled(files.isEnabled());
     };
@@ -517,7 +664,7 @@ QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
         const std::string name = rows->rows()[static_cast<std::size_t>(row)].text;
         act(refresh, [&files, name] { files.choose(name); });
     };
-    connect(widget, &EntryListView::entryClicked, this, choose);
+    connect(widget, &EntryListView::entryChosen, this, choose);
     connect(widget, &EntryListView::entryOpened, this, choose);
     return widget;
 }
@@ -534,10 +681,19 @@ QPushButton *FormView::buttonWith(bool (Button::*role)() const) const
     return nullptr;
 }
 
+void FormView::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if ((event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) && m_form &&
+        !m_layingOut) {
+        layOut();
+    }
+}
+
 void FormView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    m_background.paint(painter, event->region(), size());
+    m_background->paint(painter, event->region(), QRect(m_form->pos(), m_form->size()));
 }
 
 void FormView::closeEvent(QCloseEvent *event)
@@ -557,7 +713,7 @@ void FormView::keyPressEvent(QKeyEvent *event)
         // wizard window ignores Escape, so that no step is dismissed by accident.
         if (QPushButton *cancel = buttonWith(&Button::isCancel); cancel && !m_detached)
             cancel->click();
-        else if (!m_hasMenu && !m_detached)
+        else if (!m_menuBar && !m_detached)
             Q_EMIT closeRequested();
         event->accept();
         return;

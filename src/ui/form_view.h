@@ -2,6 +2,7 @@
 
 #include "app/services.h"
 #include "app/window.h"
+#include "ui/blueprint.h"
 
 #include <QDialog>
 #include <functional>
@@ -13,27 +14,34 @@ class QPushButton;
 
 namespace kelvane {
 
-class Blueprint;
+class FocusRing;
 
 // Shows any window of the program from its declaration: a widget per control at its declared
-// place, the window's menu bar above them, and the blueprint picture behind. User actions go
-// to the control models; the models' change notices update the widgets. Nothing here knows a
-// particular window.
+// place, the window's menu bar above them, and the blueprint picture behind. The widgets' state
+// changes (whoever makes them: mouse, keyboard or assistive technology) go to the control
+// models; the models' change notices update the widgets. Nothing here knows a particular window.
+//
+// The declared places are the layout at a reference font. With a larger font the view scales
+// them, and the window, by the ratio of the font's letters to the reference's, so that a larger
+// desktop font makes a larger window rather than cut captions.
 class FormView : public QDialog
 {
     Q_OBJECT
 
 public:
-    // The height the menu bar takes above the controls' area.
+    // The menu bar's height at the reference font; the controls' area below it is the window's
+    // client size.
     static constexpr int MenuBarHeight = 25;
-    static constexpr int FormWidth = 640;
-    static constexpr int FormHeight = 455;
-    // A window with a menu bar; the background picture has this size.
-    static constexpr QSize WindowSize{FormWidth, MenuBarHeight + FormHeight};
 
-    FormView(Window &window, Services &services, const Blueprint &background,
-             QWidget *parent = nullptr);
+    FormView(Window &window, Services &services, QWidget *parent = nullptr);
     ~FormView() override;
+
+    // How much larger than declared the controls are shown for a font: 1 at the reference font
+    // and below, the ratio of the font's letter height or average width to the reference's above.
+    static qreal fontScale(const QFont &font);
+    // The scale this window is laid out at: the font's, or more where the menu bar or a caption
+    // needs more room than that gives.
+    qreal scale() const { return m_scale; }
 
     // The window shown; no longer valid after detach().
     Window &model() const { return m_window; }
@@ -51,11 +59,26 @@ public Q_SLOTS:
     void reject() override {}
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // A control's widget, where it is declared in the window's coordinates, and its caption;
+    // `origin` is the declared place of the frame the widget stands in, empty for the window.
+    struct Placement
+    {
+        QWidget *widget;
+        Rect place;
+        Rect origin;
+        QString caption;
+    };
+
+    void layOut();
+    // Breaks the captions of buttons and check boxes to fit their places at a scale, and tells
+    // whether every control then shows all it has to show.
+    bool fitEverything(qreal scale);
     void buildMenu(QMenuBar &bar);
     void addMenuItems(QWidget &into, const std::vector<MenuItem> &items);
     QWidget *createWidget(Control &control, QWidget &parent);
@@ -78,9 +101,15 @@ private:
 
     Window &m_window;
     Services &m_services;
-    const Blueprint &m_background;
+    // Kept, as the window may go before its view.
+    Window::Size m_clientSize;
+    QMenuBar *m_menuBar = nullptr;
     QWidget *m_form = nullptr;
-    bool m_hasMenu = false;
+    FocusRing *m_focusRing = nullptr;
+    std::vector<Placement> m_placements;
+    std::unique_ptr<Blueprint> m_background;
+    qreal m_scale = 1;
+    bool m_layingOut = false;
     bool m_detached = false;
 
     struct Subscription

@@ -2,13 +2,12 @@
 
 #include "ui/form_view.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace kelvane {
 
 QtWindowHost::QtWindowHost(Services &services)
     : m_services(services)
-    , m_background(FormView::WindowSize)
 {}
 
 QtWindowHost::~QtWindowHost()
@@ -26,16 +25,31 @@ FormView *QtWindowHost::view(const Window &window) const
     return found == m_views.end() ? nullptr : found->second;
 }
 
+QScreen *QtWindowHost::screenForNext(const FormView &shown) const
+{
+    for (const auto &[window, view] : m_views) {
+        if (view != &shown && view->isVisible() && view->screen())
+            return view->screen();
+    }
+    if (m_lastScreen)
+        return m_lastScreen;
+    return QGuiApplication::primaryScreen();
+}
+
 void QtWindowHost::showWindow(Window &window)
 {
     FormView *shown = view(window);
     if (!shown) {
-        shown = new FormView(window, m_services, m_background);
+        shown = new FormView(window, m_services);
         m_views[&window] = shown;
         QObject::connect(shown, &FormView::closeRequested, shown, [this, &window] {
             if (m_windows)
                 m_windows->closedByUser(window);
         });
+    }
+    if (QScreen *screen = screenForNext(*shown)) {
+        shown->setScreen(screen);
+        shown->move(screen->availableGeometry().center() - shown->rect().center());
     }
     shown->show();
     shown->raise();
@@ -44,8 +58,11 @@ void QtWindowHost::showWindow(Window &window)
 
 void QtWindowHost::hideWindow(Window &window)
 {
-    if (FormView *hidden = view(window))
+    if (FormView *hidden = view(window)) {
+        if (hidden->isVisible())
+            m_lastScreen = hidden->screen();
         hidden->hide();
+    }
 }
 
 void QtWindowHost::closeWindow(Window &window)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/window_set.h"
-#include "ui/blueprint.h"
 
 #include <QPointer>
+#include <QScreen>
 #include <map>
 #include <vector>
 
@@ -12,7 +12,8 @@ namespace kelvane {
 class FormView;
 
 // Shows the windows of a window set as dialogs: a FormView per window, made when the window is
-// first shown and kept while it is hidden.
+// first shown and kept while it is hidden. Each window comes up centred on the screen where the
+// window it replaces (or stands beside) was, so that the wizard stays on the user's monitor.
 class QtWindowHost : public WindowHost
 {
 public:
@@ -34,9 +35,13 @@ public:
     FormView *view(const Window &window) const;
 
 private:
+    // The screen a window shown now belongs on.
+    QScreen *screenForNext(const FormView &shown) const;
+
     Services &m_services;
     WindowSet *m_windows = nullptr;
-    Blueprint m_background;
+    // Where the last hidden window was, for a window shown after it.
+    QPointer<QScreen> m_lastScreen;
     std::map<const Window *, FormView *> m_views;
     // Views of closed windows that wait for the event loop to delete them.
     std::vector<QPointer<FormView>> m_closed;
