@@ -684,9 +684,10 @@ QPushButton *FormView::buttonWith(bool (Button::*role)() const) const
 void FormView::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
+    // The controls take the new font after the window; they are measured once they all have.
     if ((event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) && m_form &&
         !m_layingOut) {
-        layOut();
+        QMetaObject::invokeMethod(this, &FormView::layOut, Qt::QueuedConnection);
     }
 }
 
