@@ -312,6 +312,7 @@ QPalette formPalette()
             {QPalette::Button, QColor(0x2a, 0x40, 0x60)},
             {QPalette::Base, QColor(0xd9, 0xdf, 0xe8)},
             {QPalette::Text, QColor(0x3d, 0x48, 0x5a)},
+            {QPalette::PlaceholderText, QColor(0x47, 0x54, 0x6a)},
             {QPalette::Highlight, QColor(0x5a, 0x6e, 0x8c)},
         });
 }

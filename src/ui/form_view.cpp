@@ -381,6 +381,10 @@ void FormView::layOut()
     if (m_menuBar) {
         top = std::max(MenuBarHeight, m_menuBar->sizeHint().height());
         m_menuBar->setGeometry(0, 0, form.width(), top);
+        // A drop-down menu is a window of its own and takes no colours from the bar; the bar
+        // makes some of its menus (the one for menus that do not fit) only as it lays out.
+        for (QMenu *menu : m_menuBar->findChildren<QMenu *>())
+            menu->setPalette(menuBarPalette());
     }
     m_form->setGeometry(form.translated(0, top));
     for (const Placement &p : m_placements) {
@@ -427,8 +431,6 @@ void FormView::addMenuItems(QWidget &into, const std::vector<MenuItem> &items)
         if (!item.children.empty()) {
             auto *menu = new QMenu(qt(item.caption), &into);
             menu->setObjectName(qt(item.name));
-            // A drop-down menu is a window of its own and takes no colours from the bar.
-            menu->setPalette(menuBarPalette());
             menu->menuAction()->setObjectName(qt(item.name));
             menu->menuAction()->setEnabled(item.enabled);
             addMenuItems(*menu, item.children);

@@ -246,8 +246,8 @@ void expectContrast(const QWidget &widget, std::initializer_list<Pair> pairs)
         for (const Pair &pair : pairs) {
             EXPECT_GE(contrast(palette.color(group, pair.text), palette.color(group, pair.ground)),
                       pair.least)
-                << widget.objectName().toStdString() << " group " << group << " roles " << pair.text
-                << " on " << pair.ground;
+                << widget.metaObject()->className() << " " << widget.objectName().toStdString()
+                << " group " << group << " roles " << pair.text << " on " << pair.ground;
         }
     }
 }
