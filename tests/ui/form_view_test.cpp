@@ -3,10 +3,13 @@
 #include "ui/entry_list.h"
 #include "ui_test_support.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace kelvane::testing {
@@ -124,6 +127,111 @@ TEST_F(ListsTest, DirectoryListShowsThePathIndentedAndOpensOnDoubleClickOrEnterO
     EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{information(
                                       "Auf das Laufwerk C: kann nicht zugegriffen werden.")});
     EXPECT_EQ(model.path(), "C:\\");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Screen readers and voice control act through the accessibility interfaces, which change the
+// widgets' state without a click or a key; the windows must hear of that all the same.
+
+QAccessibleInterface *accessible(QWidget *widget)
+{
+    EXPECT_NE(widget, nullptr);
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
+// A press through the accessibility interface clicks a button a moment later, as a user would.
+void press(QWidget *button)
+{
+    accessible(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTest::qWait(200);
+}
+
+void toggle(QWidget *box)
+{
+    accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+TEST(FormViewAccessibilityTest, CompilersTickedThroughTheirAccessibleActionsCount)
+{
+    UiApp app;
+    FormView &start = app.startAsBefore();
+    toggle(start.findChild<QCheckBox *>("use_vis"));
+    toggle(start.findChild<QCheckBox *>("use_netvis"));
+    press(start.findChild<QPushButton *>("step_next_8"));
+    EXPECT_EQ(app.messages.texts(),
+              std::vector<std::string>{"Sie können nicht gleichzeitig VIS und NETVIS benutzen."});
+    toggle(start.findChild<QCheckBox *>("use_netvis"));
+    press(start.findChild<QPushButton *>("step_next_8"));
+    EXPECT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.windows.current(), &app.windows.window(WindowId::presets));
+}
+
+TEST(FormViewAccessibilityTest, BoxesFieldsAndButtonsReachTheModelAndShowItsState)
+{
+    UiApp app;
+    FormView &view = app.show(WindowId::CSG_Optionen);
+    auto &csg = static_cast<ToolWindow &>(app.windows.window(WindowId::CSG_Optionen));
+
+    auto *chart = view.findChild<QCheckBox *>("csg_chart");
+    QAccessibleInterface *box = accessible(chart);
+    EXPECT_EQ(box->role(), QAccessible::CheckBox);
+    EXPECT_EQ(box->text(QAccessible::Name).toStdString(), csg.box("csg_chart").caption());
+    EXPECT_EQ(box->text(QAccessible::Description).toStdString(), csg.box("csg_chart").tooltip());
+    toggle(chart);
+    EXPECT_EQ(csg.box("csg_chart").state(), CheckBox::Checked);
+    EXPECT_TRUE(box->state().checked);
+    csg.box("csg_chart").setState(CheckBox::Grey);
+    EXPECT_TRUE(box->state().checkStateMixed);
+    toggle(chart);
+    EXPECT_EQ(csg.box("csg_chart").state(), CheckBox::Unchecked);
+    EXPECT_TRUE(accessible(view.findChild<QCheckBox *>("csg_threads"))->state().disabled);
+
+    QAccessibleInterface *field = accessible(view.findChild<QLineEdit *>("csg_dev_value"));
+    EXPECT_EQ(field->role(), QAccessible::EditableText);
+    field->setText(QAccessible::Value, QStringLiteral("4096"));
+    EXPECT_EQ(csg.field("csg_dev_value").text(), "4096");
+    field->editableTextInterface()->insertText(0, QStringLiteral("1"));
+    EXPECT_EQ(csg.field("csg_dev_value").text(), "14096");
+    csg.field("csg_dev_value").setText("7");
+    EXPECT_EQ(field->text(QAccessible::Value), "7");
+
+    QAccessibleInterface *next = accessible(view.findChild<QPushButton *>("step_next2"));
+    EXPECT_EQ(next->role(), QAccessible::Button);
+    EXPECT_EQ(next->text(QAccessible::Name), "Zum nächsten Schritt...");
+    press(view.findChild<QPushButton *>("step_next2"));
+    EXPECT_EQ(app.windows.current(), &app.windows.window(WindowId::BSP_Optionen));
+}
+
+TEST_F(ListsTest, AnEntrySelectedThroughTheAccessibleTableIsChosenOrClicked)
+{
+    FormView &view = app.startAsBefore();
+    start_window &w = app.windows.startWindow();
+    auto *file = view.findChild<QListView *>("MAPFile");
+    QAccessibleTableInterface *files = accessible(file)->tableInterface();
+    ASSERT_NE(files, nullptr);
+    EXPECT_TRUE(files->selectRow(1));
+    EXPECT_EQ(w.MAPFile.chosen(), "b.map");
+    EXPECT_EQ(files->selectedRowCount(), 1);
+
+    QAccessibleInterface *first = files->cellAt(0, 0);
+    ASSERT_NE(first, nullptr);
+    first->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(w.MAPFile.chosen(), "a.map");
+    EXPECT_EQ(files->selectedRows(), QList<int>{0});
+
+    // Taking the selection away chooses nothing else; the list shows the choice again.
+    QTest::mouseClick(file->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(*file, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.MAPFile.chosen(), "a.map");
+    EXPECT_EQ(files->selectedRows(), QList<int>{0});
+
+    std::vector<std::string> clicked;
+    w.MAPDir.clicked.connect([&](const std::string &path) { clicked.push_back(path); });
+    QAccessibleTableInterface *dirs =
+        accessible(view.findChild<QListView *>("MAPDir"))->tableInterface();
+    EXPECT_TRUE(dirs->selectRow(2));
+    EXPECT_EQ(clicked, std::vector<std::string>{"C:\\Maps\\alt"});
+    EXPECT_EQ(w.MAPDir.path(), "C:\\Maps");
 }
 
 } // namespace
