@@ -6,6 +6,7 @@
 #include "platform/native_platform.h"
 #include "settings/registry.h"
 #include "ui/form_view.h"
+#include "ui/german_qt_texts.h"
 #include "ui/qt_message_service.h"
 #include "ui/qt_window_host.h"
 
@@ -92,6 +93,7 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     // The windows have a look of their own, drawn through palettes; Fusion follows palettes
     // on every desktop, where a native style may draw a caption in its own colour.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    installGermanQtTexts(app);
 
     const std::unique_ptr<NativePlatform> platform = NativePlatform::create();
     Registry registry(platform->settings());
