@@ -49,7 +49,12 @@ void QtWindowHost::showWindow(Window &window)
     }
     if (QScreen *screen = screenForNext(*shown)) {
         shown->setScreen(screen);
-        shown->move(screen->availableGeometry().center() - shown->rect().center());
+        // The frame is centred where the system knows it (the window was shown before, or the
+        // platform tells it in advance), else the window alone.
+        shown->winId();
+        const QSize frame = shown->frameGeometry().size();
+        shown->move(screen->availableGeometry().center() -
+                    QPoint(frame.width() / 2, frame.height() / 2));
     }
     shown->show();
     shown->raise();

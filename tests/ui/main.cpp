@@ -22,12 +22,15 @@ void quietMessages(QtMsgType type, const QMessageLogContext &context, const QStr
 
 } // namespace
 
-// The view tests need a QApplication for their whole run; they run without a display.
+// The view tests need a QApplication for their whole run; they run without a display, on two
+// screens.
 int main(int argc, char **argv)
 {
     defaultHandler = qInstallMessageHandler(quietMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        qputenv("QT_QPA_PLATFORM", KELVANE_UI_PLATFORM);
+    }
     QApplication app(argc, argv);
     kelvane::presentApplication();
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,10 +3,12 @@
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace kelvane::testing {
@@ -79,6 +81,33 @@ TEST_F(QtWindowHostTest, NextStepWithoutACompilerStaysUntilOneIsTicked)
     EXPECT_EQ(app.messages.shown.size(), 1u);
     EXPECT_FALSE(start.isVisible());
     EXPECT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
+}
+
+void expectCentredOn(const QWidget &view, const QScreen *screen)
+{
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(view.screen(), screen);
+    const QPoint offset = view.frameGeometry().center() - screen->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << view.objectName().toStdString();
+}
+
+// With two monitors, the wizard stays on the one the user moved it to.
+TEST_F(QtWindowHostTest, EachWindowComesUpCentredOnTheScreenOfTheWindowBeforeIt)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    FormView &start = app.startAsBefore();
+    expectCentredOn(start, screens[0]);
+
+    start.move(screens[1]->geometry().topLeft() + QPoint(30, 40));
+    ASSERT_EQ(start.screen(), screens[1]);
+    start.findChild<QAction *>("aboutmenu")->trigger();
+    expectCentredOn(*app.view(WindowId::About), screens[1]);
+    app.view(WindowId::About)->close();
+
+    clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
+    QTest::mouseClick(start.findChild<QPushButton *>("step_next1"), Qt::LeftButton);
+    expectCentredOn(*app.view(WindowId::HL_MOD), screens[1]);
 }
 
 TEST_F(QtWindowHostTest, F1OpensTheHelpAtThePageOfTheWindowItWasPressedIn)
