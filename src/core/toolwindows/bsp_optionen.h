@@ -18,7 +18,7 @@ public:
         *this, {"BSPoptionsINFO", "Wählen Sie hier die BSP-Optionen aus.", {}, {20, 10, 600, 20}}};
     Switches switches{*this, table()};
     Button step_next6{
-        *this, {"step_next6", "Zu NETVIS", {}, {20, 190, 150, 30}}, WindowId::NETVIS_Optionen};
+        *this, {"step_next6", "Zu NETVIS", {}, {20, 190, 170, 30}}, WindowId::NETVIS_Optionen};
     Button step_next3{*this,
                       {"step_next3", "Zum nächsten Schritt...", {}, {450, 190, 170, 30}},
                       WindowId::VIS_Optionen};

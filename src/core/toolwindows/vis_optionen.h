@@ -19,7 +19,7 @@ public:
         *this, {"CSGoptionsINFO", "Wählen Sie hier die VIS-Optionen aus.", {}, {20, 10, 600, 20}}};
     Switches switches{*this, table()};
     Button step_next7{
-        *this, {"step_next7", "Zu NETVIS", {}, {20, 190, 150, 30}}, WindowId::NETVIS_Optionen};
+        *this, {"step_next7", "Zu NETVIS", {}, {20, 190, 170, 30}}, WindowId::NETVIS_Optionen};
     Button step_next4{*this,
                       {"step_next4", "Zum nächsten Schritt...", {}, {450, 190, 170, 30}},
                       WindowId::RAD_Optionen};
