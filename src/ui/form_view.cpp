@@ -297,6 +297,7 @@ FormView::FormView(Window &window, Services &services, QWidget *parent)
 
     std::map<const GroupBox *, QWidget *> groups;
     QWidget *previous = nullptr;
+    std::string lastCaption;
     for (Control *control : window.controls()) {
         if (control->isHidden())
             continue;
@@ -318,8 +319,14 @@ FormView::FormView(Window &window, Services &services, QWidget *parent)
         widget->setObjectName(qt(control->name()));
         if (!control->tooltip().empty())
             widget->setToolTip(qt(control->tooltip()));
-        widget->setAccessibleName(control->caption().empty() ? qt(control->name())
-                                                             : readableCaption(control->caption()));
+        if (control->kind() == ControlKind::Label || control->kind() == ControlKind::CheckBox)
+            lastCaption = control->caption();
+        // A field or list without a caption of its own is named by the text or box that
+        // introduces it: the box before a value field, the line of text above a list.
+        const std::string &name = !control->caption().empty() ? control->caption()
+                                  : !lastCaption.empty()      ? lastCaption
+                                                              : control->name();
+        widget->setAccessibleName(readableCaption(name).simplified());
         widget->setAccessibleDescription(qt(control->tooltip()));
 
         // The tab order is the order of the declaration, across group boxes.

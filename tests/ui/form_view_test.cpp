@@ -188,6 +188,7 @@ TEST(FormViewAccessibilityTest, BoxesFieldsAndButtonsReachTheModelAndShowItsStat
 
     QAccessibleInterface *field = accessible(view.findChild<QLineEdit *>("csg_dev_value"));
     EXPECT_EQ(field->role(), QAccessible::EditableText);
+    EXPECT_EQ(field->text(QAccessible::Name), "-dev") << "named by its box";
     field->setText(QAccessible::Value, QStringLiteral("4096"));
     EXPECT_EQ(csg.field("csg_dev_value").text(), "4096");
     field->editableTextInterface()->insertText(0, QStringLiteral("1"));
@@ -207,6 +208,9 @@ TEST_F(ListsTest, AnEntrySelectedThroughTheAccessibleTableIsChosenOrClicked)
     FormView &view = app.startAsBefore();
     start_window &w = app.windows.startWindow();
     auto *file = view.findChild<QListView *>("MAPFile");
+    EXPECT_EQ(accessible(file)->text(QAccessible::Name),
+              "Wählen Sie die .map-Datei aus, die kompiliert werden soll.")
+        << "named by the text above it";
     QAccessibleTableInterface *files = accessible(file)->tableInterface();
     ASSERT_NE(files, nullptr);
     EXPECT_TRUE(files->selectRow(1));
