@@ -5,6 +5,7 @@
 #include "app/window_set.h"
 #include "platform/native_platform.h"
 #include "settings/registry.h"
+#include "ui/form_style.h"
 #include "ui/form_view.h"
 #include "ui/german_qt_texts.h"
 #include "ui/qt_message_service.h"
@@ -92,7 +93,7 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows have a look of their own, drawn through palettes; Fusion follows palettes
     // on every desktop, where a native style may draw a caption in its own colour.
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new FormStyle);
     installGermanQtTexts(app);
 
     const std::unique_ptr<NativePlatform> platform = NativePlatform::create();

@@ -1,4 +1,5 @@
 #include "ui/application.h"
+#include "ui/form_style.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -33,6 +34,7 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     kelvane::presentApplication();
+    QApplication::setStyle(new kelvane::FormStyle);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
