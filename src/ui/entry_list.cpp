@@ -146,6 +146,12 @@ void EntryListView::showCurrentRow(int row)
     scrollTo(index);
 }
 
+void EntryListView::reset()
+{
+    QListView::reset();
+    m_marked = -1;
+}
+
 int EntryListView::markedRow() const
 {
     const QModelIndexList selected =

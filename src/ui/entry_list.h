@@ -77,6 +77,8 @@ public:
     void showCurrentRow(int row);
     // The row selected alone; -1 when none is, or more than one.
     int markedRow() const;
+    // New rows: none is marked until the program shows one.
+    void reset() override;
 
 Q_SIGNALS:
     void entryChosen(int row);
