@@ -23,11 +23,11 @@ public:
     Label Label1{*this, {"Label1", "Wählen Sie die Compiler die benutzt werden sollen.", {},
                          {330, 36, 290, 40}}};
     GroupBox Frame1{*this, {"Frame1", {}, {}, {330, 80, 290, 52}}};
-    CheckBox use_csg{*this, {"use_csg", "CSG", {}, {338, 98, 52, 24}, &Frame1}};
-    CheckBox use_bsp{*this, {"use_bsp", "BSP", {}, {392, 98, 50, 24}, &Frame1}};
-    CheckBox use_vis{*this, {"use_vis", "VIS", {}, {444, 98, 48, 24}, &Frame1}};
-    CheckBox use_netvis{*this, {"use_netvis", "NETVIS", {}, {494, 98, 72, 24}, &Frame1}};
-    CheckBox use_rad{*this, {"use_rad", "RAD", {}, {568, 98, 51, 24}, &Frame1}};
+    CheckBox use_csg{*this, {"use_csg", "CSG", {}, {336, 98, 55, 24}, &Frame1}};
+    CheckBox use_bsp{*this, {"use_bsp", "BSP", {}, {391, 98, 52, 24}, &Frame1}};
+    CheckBox use_vis{*this, {"use_vis", "VIS", {}, {443, 98, 49, 24}, &Frame1}};
+    CheckBox use_netvis{*this, {"use_netvis", "NETVIS", {}, {492, 98, 73, 24}, &Frame1}};
+    CheckBox use_rad{*this, {"use_rad", "RAD", {}, {565, 98, 53, 24}, &Frame1}};
     Label MAPlocationLABEL{*this, {"MAPlocationLABEL",
                                    "Wählen Sie die .map-Datei aus, die kompiliert werden soll.",
                                    {}, {20, 218, 600, 20}}};

@@ -28,28 +28,28 @@ public:
                     "Leak-Suche ( was Leaks sind könnt ihr bei "
                     "developer.valvesoftware.com/wiki/Leak erfahren )",
                     {},
-                    {30, 54, 580, 24},
+                    {26, 54, 588, 24},
                     &beta}};
     CheckBox fastcompile{*this,
                          {"fastcompile",
                           "Schnelles kompilieren ( schnelles VIS, RAD ohne extra und "
                           "bounce 0 ) *",
                           {},
-                          {30, 80, 580, 24},
+                          {26, 80, 588, 24},
                           &beta}};
     CheckBox entityupdate{*this,
                           {"entityupdate",
                            "Entity Update ( nur CSG mit -onlyents und BSP | kein Licht "
                            "wird verändert ) *",
                            {},
-                           {30, 106, 580, 24},
+                           {26, 106, 588, 24},
                            &beta}};
     CheckBox lichtupdate{*this,
                          {"lichtupdate",
                           "Licht Update ( Lichtveränderungen werden übernommen | vorher "
                           "muss einmal mit -incremental kompiliert sein )",
                           {},
-                          {30, 132, 580, 40},
+                          {26, 132, 588, 40},
                           &beta}};
     Button compile_presets{*this,
                            {"compile_presets", "Kompilieren starten...", {}, {450, 186, 170, 30}}};
@@ -59,37 +59,37 @@ public:
                        {"qualitaet",
                         "Lichtqualitätstest ( schnelles Kompilieren mit vielen Details ) *",
                         {},
-                        {30, 242, 580, 24},
+                        {26, 242, 588, 24},
                         &voll}};
     CheckBox prerelease{*this,
                         {"prerelease",
                          "Kompilieren für Pre-Release ( volles VIS, RAD mit bounce 5 )",
                          {},
-                         {30, 268, 580, 24},
+                         {26, 268, 588, 24},
                          &voll}};
     CheckBox finalrelease{
         *this,
-        {"finalrelease", "Final Release ( maximale Details ) *", {}, {30, 294, 580, 24}, &voll}};
+        {"finalrelease", "Final Release ( maximale Details ) *", {}, {26, 294, 588, 24}, &voll}};
     GroupBox after_compile{*this,
                            {"after_compile", "Nach-kompilier-Optionen", {}, {20, 330, 600, 106}}};
     CheckBox start_hl_check{*this,
                             {"start_hl_check",
                              "Nach dem Kompilieren Half-Life starten",
                              "Startet Half-Life nach dem Kompilieren",
-                             {30, 350, 580, 24},
+                             {26, 350, 588, 24},
                              &after_compile}};
     CheckBox copy_bsp{*this,
                       {"copy_bsp",
                        "Die kompilierte .bsp in den \"maps\"-Ordner des MODs kopieren",
                        "Kopiert die .bsp in den maps-Ordner",
-                       {30, 376, 580, 24},
+                       {26, 376, 588, 24},
                        &after_compile}};
     CheckBox exit_win{*this,
                       {"exit_win",
                        "Den PC nach Beendigung des Kompiliervorgangs herunterfahren ( nur "
                        "Win9X / ME )",
                        "Fährt den PC herunter, sobald das Kompilieren beendet ist",
-                       {30, 402, 580, 24},
+                       {26, 402, 588, 24},
                        &after_compile}};
 
 private:
