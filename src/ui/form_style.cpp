@@ -3,6 +3,7 @@
 #include "ui/form_view.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStyleFactory>
 #include <cmath>
 
@@ -21,8 +22,14 @@ int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight: {
+        // The style sizes the box for the screen's dots per inch; it is sized for the font
+        // instead, in proportion to the box at the reference font and 96 dots per inch.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const qreal dpi = widget   ? widget->logicalDpiY()
+                          : screen ? screen->logicalDotsPerInchY()
+                                   : 96.0;
         const qreal scale = FormView::fontScale(widget ? widget->font() : QApplication::font());
-        return static_cast<int>(std::lround(size * scale));
+        return static_cast<int>(std::lround(size * 96.0 / dpi * scale));
     }
     default:
         return size;
