@@ -376,18 +376,13 @@ TEST_F(PosixPlatformTest, RunsTheScriptWithWinesInterpreterInItsOwnDirectory)
 TEST_F(PosixPlatformTest, TakesTheFirstTerminalInstalledWithItsOwnWayOfTakingACommand)
 {
     const std::vector<TerminalProgram> terminals = PosixLauncher::commonTerminals("mein-terminal");
+    // One of each family of conventions.
     const std::map<std::string, Names> conventions = {
         {"mein-terminal", {"-e"}},
         {"xdg-terminal-exec", {}},
-        {"x-terminal-emulator", {"-T", "Kelvane", "-e"}},
-        {"kgx", {"--"}},
         {"ptyxis", {"--new-window", "--"}},
-        {"gnome-terminal", {"--geometry=120x40", "--"}},
-        {"konsole", {"-p", "TerminalColumns=120", "-p", "TerminalRows=40", "-e"}},
         {"xfce4-terminal", {"--geometry=120x40", "-T", "Kelvane", "-x"}},
         {"wezterm", {"--config", "initial_cols=120", "--config", "initial_rows=40", "start", "--"}},
-        {"foot", {"-T", "Kelvane", "-W", "120x40"}},
-        {"xterm", {"-T", "Kelvane", "-geometry", "120x40", "-e"}},
     };
     const Names expectedOrder = {"mein-terminal",
                                  "xdg-terminal-exec",

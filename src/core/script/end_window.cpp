@@ -42,9 +42,8 @@ end_window::end_window(Services &services, WindowSet &windows)
     : Window(WindowId::end_window, "Kelvane - Wichtigstes Fenster", "End", services)
     , m_windows(windows)
 {
-    store("halflife", start_hl_check);
-    store("copy", copy_bsp);
-    store("shutdown", exit_win);
+    for (const auto &[name, box] : afterCompile.stored())
+        store(name, *box);
     for (const Tool &tool : kTools)
         (this->*tool.box).setHidden(true);
 
@@ -96,9 +95,8 @@ void end_window::start_compile_clicked()
         (this->*kTools[i].box)
             .setText(run ? script::toolLineOf(places, *run) : std::get<std::string>(block[i]));
     }
-    const script::Script compile = script::compileScript(
-        places, block, {copy_bsp.isChecked(), start_hl_check.isChecked(), exit_win.isChecked()},
-        script::kNoShutdownEndWindow);
+    const script::Script compile =
+        script::compileScript(places, block, afterCompile.chosen(), script::kNoShutdownEndWindow);
     if (const Outcome failed = script::writeAndStart(compile, services()))
         showError(failed->message);
 }

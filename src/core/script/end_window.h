@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "script/after_compile_boxes.h"
 
 namespace kelvane {
 
@@ -31,27 +32,12 @@ public:
                           "Wählen Sie hier aus, was nach dem Kompilieren gemacht werden soll.",
                           {},
                           {20, 84, 600, 22}}};
-    GroupBox after_compile{*this,
-                           {"after_compile", "Nach-kompilier-Optionen", {}, {20, 112, 600, 110}}};
-    CheckBox start_hl_check{*this,
-                            {"start_hl_check",
-                             "Nach dem Kompilieren Half-Life starten",
-                             "Startet Half-Life nach dem Kompilieren",
-                             {32, 134, 576, 24},
-                             &after_compile}};
-    CheckBox copy_bsp{*this,
-                      {"copy_bsp",
-                       "Die kompilierte .bsp in den \"maps\"-Ordner des MODs kopieren",
-                       "Kopiert die .bsp in den maps-Ordner",
-                       {32, 162, 576, 24},
-                       &after_compile}};
-    CheckBox exit_win{*this,
-                      {"exit_win",
-                       "Den PC nach Beendigung des Kompiliervorgangs herunterfahren ( nur "
-                       "Win9X / ME )",
-                       "Fährt den PC herunter, sobald das Kompilieren beendet ist",
-                       {32, 190, 576, 24},
-                       &after_compile}};
+    AfterCompileBoxes afterCompile{
+        *this, {{20, 112, 600, 110}, {32, 134, 576, 24}, {32, 162, 576, 24}, {32, 190, 576, 24}}};
+    GroupBox &after_compile = afterCompile.after_compile;
+    CheckBox &start_hl_check = afterCompile.start_hl_check;
+    CheckBox &copy_bsp = afterCompile.copy_bsp;
+    CheckBox &exit_win = afterCompile.exit_win;
     Button start_compile{*this,
                          {"start_compile", "Kompilieren starten...", {}, {450, 232, 170, 30}}};
     // The tool lines of the last click, as they stand in the script.

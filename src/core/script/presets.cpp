@@ -18,9 +18,8 @@ presets::presets(Services &services, WindowSet &windows)
     store("qualitaet", qualitaet);
     store("prerelease", prerelease);
     store("finalrelease", finalrelease);
-    store("halflife", start_hl_check);
-    store("copy", copy_bsp);
-    store("shutdown", exit_win);
+    for (const auto &[name, box] : afterCompile.stored())
+        store(name, *box);
 
     compile_presets.clicked.connect([this] { compile_presets_clicked(); });
 }
@@ -45,7 +44,7 @@ void presets::compile_presets_clicked()
     script::PresetsScriptInput input;
     input.places = placesFrom(start, m_windows.hlMod());
     input.preset = chosenPreset();
-    input.after = {copy_bsp.isChecked(), start_hl_check.isChecked(), exit_win.isChecked()};
+    input.after = afterCompile.chosen();
 
     if (const Outcome failed = script::writeAndStart(script::presetsScript(input), services())) {
         showError(failed->message);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "script/after_compile_boxes.h"
 #include "script/presets_script.h"
 
 #include <utility>
@@ -70,27 +71,12 @@ public:
     CheckBox finalrelease{
         *this,
         {"finalrelease", "Final Release ( maximale Details ) *", {}, {26, 294, 588, 24}, &voll}};
-    GroupBox after_compile{*this,
-                           {"after_compile", "Nach-kompilier-Optionen", {}, {20, 330, 600, 106}}};
-    CheckBox start_hl_check{*this,
-                            {"start_hl_check",
-                             "Nach dem Kompilieren Half-Life starten",
-                             "Startet Half-Life nach dem Kompilieren",
-                             {26, 350, 588, 24},
-                             &after_compile}};
-    CheckBox copy_bsp{*this,
-                      {"copy_bsp",
-                       "Die kompilierte .bsp in den \"maps\"-Ordner des MODs kopieren",
-                       "Kopiert die .bsp in den maps-Ordner",
-                       {26, 376, 588, 24},
-                       &after_compile}};
-    CheckBox exit_win{*this,
-                      {"exit_win",
-                       "Den PC nach Beendigung des Kompiliervorgangs herunterfahren ( nur "
-                       "Win9X / ME )",
-                       "Fährt den PC herunter, sobald das Kompilieren beendet ist",
-                       {26, 402, 588, 24},
-                       &after_compile}};
+    AfterCompileBoxes afterCompile{
+        *this, {{20, 330, 600, 106}, {26, 350, 588, 24}, {26, 376, 588, 24}, {26, 402, 588, 24}}};
+    GroupBox &after_compile = afterCompile.after_compile;
+    CheckBox &start_hl_check = afterCompile.start_hl_check;
+    CheckBox &copy_bsp = afterCompile.copy_bsp;
+    CheckBox &exit_win = afterCompile.exit_win;
 
 private:
     void compile_presets_clicked();
