@@ -11,6 +11,38 @@ using namespace std::string_literals;
 
 constexpr std::string_view kCsg = "Software\\Ostrabel\\Kelvane\\Csg";
 
+std::string repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// UTF-8 text as UTF-16LE bytes, as regedit exports; only for characters of the first plane.
+std::string utf16(std::string_view utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        unsigned code = lead;
+        std::size_t length = 1;
+        if (lead >= 0xE0) {
+            code = lead & 0x0F;
+            length = 3;
+        } else if (lead >= 0xC0) {
+            code = lead & 0x1F;
+            length = 2;
+        }
+        for (std::size_t k = 1; k < length; ++k)
+            code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out += static_cast<char>(code & 0xFF);
+        out += static_cast<char>(code >> 8);
+        i += length;
+    }
+    return out;
+}
+
 TEST(RegFileFormat, WritesEveryKeyInTreeOrderAndTextThatIsNoPlainStringAsHex)
 {
     RegRoots roots;
@@ -128,6 +160,107 @@ TEST(RegFileFormat, ReadsWhatOtherWritersWrite)
     }
 }
 
+// regedit's default export: UTF-16LE with a byte order mark, version 5, CR LF, and the string
+// types in hex as UTF-16LE with their terminating zeros.
+TEST(RegFileFormat, ReadsARegeditExportInUtf16)
+{
+    const std::string text =
+        "\xff\xfe"s + utf16("Windows Registry Editor Version 5.00\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Größe]\r\n"
+                            "\"mapfile\"=\"Maße äöü €.map\"\r\n"
+                            "\"count\"=dword:0000002a\r\n"
+                            "\"path\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,fc,00,00,00\r\n"
+                            "\"multi\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
+                            "\"bytes\"=hex:01,02\r\n\r\n");
+    RegFileContent content = parseRegFile(text);
+    ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
+    const RegNode *key = content.roots[kCurrentUserRoot].find("Software\\Ostrabel\\Kelvane\\Größe");
+    ASSERT_TRUE(key);
+    const struct
+    {
+        const char *name;
+        std::uint32_t type;
+        std::string data;
+    } rows[] = {
+        {"mapfile", RegType::String, "Maße äöü €.map"},
+        {"count", RegType::Dword, "\x2a\0\0\0"s},
+        {"path", RegType::ExpandString, "%HOME%ü\0"s},
+        {"multi", RegType::MultiString, "a\0€\0\0"s},
+        {"bytes", RegType::Binary, "\x01\x02"},
+    };
+    for (const auto &row : rows) {
+        const StoredValue *value = key->value(row.name);
+        ASSERT_TRUE(value) << row.name;
+        EXPECT_EQ(value->type, row.type) << row.name;
+        EXPECT_EQ(value->data, row.data) << row.name;
+    }
+}
+
+// The registry's limits: 512 levels of keys, 255 characters to a key name (as UTF-16 counts
+// them), 16,383 to a value name. Up to them a file reads and writes back the same.
+TEST(RegFileFormat, ReadsAndWritesKeysUpToTheRegistrysLimits)
+{
+    const std::string longName = std::string(253, 'n') + "\U0001F600";
+    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER" + repeated("\\k", 511) + "\\" +
+                             longName + "]\n\"" + std::string(16383, 'v') + "\"=\"1\"\n\n";
+    RegFileContent content = parseRegFile(text);
+    ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
+    const std::string written = serializeRegFile(content.roots);
+    RegFileContent back = parseRegFile(written);
+    ASSERT_FALSE(back.error) << back.error->line << ": " << back.error->message;
+    EXPECT_EQ(serializeRegFile(back.roots), written);
+    EXPECT_TRUE(written.ends_with(text.substr(9))) << written.substr(written.size() - 300);
+}
+
+// A key a million levels deep, as a file of 2 MB would name it: refused at its line; and a tree
+// deeper than any call stack (made in memory) goes without recursing once per level.
+TEST(RegFileFormat, RefusesAndTearsDownKeysOfAnyDepthWithoutRecursion)
+{
+    const std::string line = "[HKEY_CURRENT_USER" + repeated("\\k", 1'000'000) + "]\n";
+    const RegFileContent content = parseRegFile("REGEDIT4\n" + line + "junk\n");
+    ASSERT_TRUE(content.error);
+    EXPECT_EQ(content.error->message, "the key lies deeper than 512 levels");
+
+    RegRoots roots;
+    roots[kCurrentUserRoot].findOrCreate(repeated("k\\", 299'999) + "k");
+    roots[kCurrentUserRoot].findOrCreate(repeated("k\\", 1000) + "other");
+    roots[kCurrentUserRoot].find("k")->removeChild("k");
+    EXPECT_EQ(roots[kCurrentUserRoot].find("k")->children().size(), 0u);
+    roots[kCurrentUserRoot].findOrCreate(repeated("k\\", 299'999) + "k");
+    roots.clear();
+}
+
+// Lookups go through an index, so a key of many sub-keys or values reads in linear time; the
+// order of making, and the spelling first written, stay.
+TEST(RegFileFormat, KeepsTheOrderAndSpellingOfManyKeysAndValues)
+{
+    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Many]\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "\"Value" + std::to_string(i) + "\"=\"" + std::to_string(i) + "\"\n";
+    for (int i = 0; i < 2000; i += 2)
+        text += "\"VALUE" + std::to_string(i) + "\"=-\n";
+    text += "\"value1\"=\"again\"\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "[HKEY_CURRENT_USER\\Many\\Key" + std::to_string(i) + "]\n";
+    for (int i = 1; i < 2000; i += 2)
+        text += "[-HKEY_CURRENT_USER\\many\\KEY" + std::to_string(i) + "]\n";
+    RegFileContent content = parseRegFile(text);
+    ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
+    const RegNode *many = content.roots[kCurrentUserRoot].find("MANY");
+    ASSERT_TRUE(many);
+    ASSERT_EQ(many->values().size(), 1000u);
+    ASSERT_EQ(many->children().size(), 1000u);
+    for (int i = 0; i < 1000; ++i) {
+        EXPECT_EQ(many->values()[i].name, "Value" + std::to_string(2 * i + 1));
+        EXPECT_EQ(many->children()[i]->name(), "Key" + std::to_string(2 * i));
+        EXPECT_EQ(many->value("value" + std::to_string(2 * i + 1)), &many->values()[i]);
+        EXPECT_EQ(many->child("key" + std::to_string(2 * i)), many->children()[i].get());
+    }
+    EXPECT_EQ(many->value("Value1")->data, "again");
+    EXPECT_FALSE(many->value("Value0"));
+    EXPECT_FALSE(many->child("Key1"));
+}
+
 TEST(RegFileFormat, TellsWhichNamesCanBeWritten)
 {
     EXPECT_TRUE(isWritableRegName(""));
@@ -149,7 +282,9 @@ TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
     } rows[] = {
         {"[HKEY_CURRENT_USER\\Software]\n", 1, "the first line is not REGEDIT4"},
         {"\nREGEDIT4\n", 1, "the first line is not REGEDIT4"},
-        {"\xff\xfeR\0E\0"s, 1, "the line is not UTF-8 text"},
+        {"\xff\xfeR\0E"s, 1, "the text is not UTF-16"},
+        {"\xff\xfeR\0\n\0\x00\xdc"s, 2, "the text is not UTF-16"},
+        {"\xff\xfeR\0E\0"s, 1, "the first line is not REGEDIT4"},
         {head + "chart=1\n", 5, "this line is neither a key, a value nor a comment"},
         {"REGEDIT4\n\"a\"=\"1\"\n", 2, "a value stands outside a key"},
         {"REGEDIT4\n[-HKEY_CURRENT_USER\\Software]\n\"a\"=\"1\"\n", 3,
@@ -173,6 +308,19 @@ TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
         {head + "\"a\"=hex:01,\\\n  02,zz\n", 5, hexBytes},
         {head + "\"a\"=hex:01,\\\n", 5, "the hex data go on past the end of the file"},
         {head + "\"a\tb\"=\"1\"\n", 5, "a value name holds a control character"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 2,
+         "a key name is longer than 255 characters"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(254, 'k') + "\U0001F600]\n", 2,
+         "a key name is longer than 255 characters"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2,
+         "the key lies deeper than 512 levels"},
+        {"REGEDIT4\n[-HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2,
+         "the key lies deeper than 512 levels"},
+        {head + "\"" + std::string(16384, 'v') + "\"=\"1\"\n", 5,
+         "a value name is longer than 16383 characters"},
+        {"\xff\xfe"s + utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n"
+                             "\"a\"=hex(2):41,00,00\r\n"),
+         3, "the hex data of a text are not UTF-16"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.text));

@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kHeaderVersion5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 
 // Indexed by root index, as the handles count them from kRootBase.
 constexpr std::array<std::string_view, 7> kRootNames = {
@@ -81,6 +82,56 @@ bool writableAsText(std::string_view data)
            isValidUtf8(data);
 }
 
+void appendUtf8(std::string &out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16LE as UTF-8; on failure `badUnit` tells the code unit at which it failed.
+std::optional<std::string> utf16ToUtf8(std::string_view bytes, std::size_t *badUnit = nullptr)
+{
+    const auto unit = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
+    };
+    const std::size_t units = bytes.size() / 2;
+    std::string out;
+    out.reserve(units);
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
+            unit(i + 1) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+            ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            if (badUnit)
+                *badUnit = i;
+            return std::nullopt;
+        }
+        appendUtf8(out, code);
+    }
+    if (bytes.size() % 2 != 0) {
+        if (badUnit)
+            *badUnit = units;
+        return std::nullopt;
+    }
+    return out;
+}
+
 struct ParseFailure
 {
     int line;
@@ -106,6 +157,7 @@ public:
         const std::string_view header = trimmed(line);
         if (header != kHeader && header != kHeaderVersion5)
             fail("the first line is not REGEDIT4");
+        m_version5 = header == kHeaderVersion5;
 
         while (nextLine(line)) {
             const std::string_view content = trimmed(line);
@@ -167,7 +219,10 @@ private:
 
         RegNode &rootNode = m_roots[kRootBase + static_cast<RegKey>(root - kRootNames.begin())];
         if (removing) {
-            remove(rootNode, keyPath);
+            if (cut == std::string_view::npos)
+                rootNode.clear();
+            else if (RegNode *parent = rootNode.find(parentOf(keyPath)))
+                parent->removeChild(lastName(keyPath));
             m_key = nullptr;
         } else {
             m_key = &rootNode.findOrCreate(keyPath);
@@ -176,32 +231,32 @@ private:
 
     void checkKeyPath(std::string_view path) const
     {
-        while (true) {
+        for (std::size_t depth = 1;; ++depth) {
             const auto cut = path.find('\\');
             const std::string_view name = path.substr(0, cut);
             if (name.empty())
                 fail("a key name is empty");
             if (!isWritableRegName(name))
                 fail("a key name holds a control character");
+            if (utf16Length(name) > kMaxKeyNameLength)
+                fail("a key name is longer than 255 characters");
+            if (depth > kMaxKeyDepth)
+                fail("the key lies deeper than 512 levels");
             if (cut == std::string_view::npos)
                 return;
             path.remove_prefix(cut + 1);
         }
     }
 
-    static void remove(RegNode &root, std::string_view path)
+    static std::string_view parentOf(std::string_view path)
     {
-        if (path.empty()) {
-            root.children.clear();
-            root.values.clear();
-            return;
-        }
         const auto cut = path.rfind('\\');
-        RegNode *parent = cut == std::string_view::npos ? &root : root.find(path.substr(0, cut));
-        if (!parent)
-            return;
-        const std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
-        std::erase_if(parent->children, [&](const auto &c) { return equalNoCase(c->name, name); });
+        return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
+    }
+    static std::string_view lastName(std::string_view path)
+    {
+        const auto cut = path.rfind('\\');
+        return cut == std::string_view::npos ? path : path.substr(cut + 1);
     }
 
     void value(std::string_view content)
@@ -218,6 +273,8 @@ private:
             rest = content.substr(quoted(content, name));
             if (!isWritableRegName(name))
                 fail("a value name holds a control character");
+            if (utf16Length(name) > kMaxValueNameLength)
+                fail("a value name is longer than 16383 characters");
         }
         rest = trimmed(rest);
         if (rest.empty() || rest.front() != '=')
@@ -225,8 +282,7 @@ private:
         rest = trimmed(rest.substr(1));
 
         if (rest == "-") {
-            std::erase_if(m_key->values,
-                          [&](const StoredValue &v) { return equalNoCase(v.name, name); });
+            m_key->removeValue(name);
         } else if (!rest.empty() && rest.front() == '"') {
             std::string text;
             const auto end = quoted(rest, text);
@@ -256,7 +312,16 @@ private:
             }
             if (rest.empty() || rest.front() != ':')
                 fail(": is missing after hex");
-            m_key->setValue(name, type, hexData(rest.substr(1), firstLine));
+            std::string bytes = hexData(rest.substr(1), firstLine);
+            // Version 5 keeps the text of the string types in UTF-16.
+            if (m_version5 && (type == RegType::String || type == RegType::ExpandString ||
+                               type == RegType::MultiString)) {
+                auto text = utf16ToUtf8(bytes);
+                if (!text)
+                    failAt(firstLine, "the hex data of a text are not UTF-16");
+                bytes = std::move(*text);
+            }
+            m_key->setValue(name, type, bytes);
         } else {
             fail("unknown kind of value data");
         }
@@ -312,6 +377,7 @@ private:
 
     std::string_view m_rest;
     int m_line = 0;
+    bool m_version5 = false;
     RegRoots m_roots;
     RegNode *m_key = nullptr;
 };
@@ -375,20 +441,42 @@ void appendValue(std::string &out, const StoredValue &value)
     out += '\n';
 }
 
-void appendKey(std::string &out, const RegNode &node, const std::string &path)
+// Writes a key and all below it, depth first, each with a section of its own. A stack instead of
+// recursion, so that no depth of keys exhausts the call stack.
+void appendKeys(std::string &out, const RegNode &top, std::string path)
 {
-    out += '[';
-    out += path;
-    out += "]\n";
-    for (const StoredValue &value : node.values) {
-        assert(isWritableRegName(value.name));
-        appendValue(out, value);
-    }
-    out += '\n';
-    for (const auto &child : node.children) {
-        assert(!child->name.empty() && child->name.find('\\') == std::string::npos &&
-               isWritableRegName(child->name));
-        appendKey(out, *child, path + '\\' + child->name);
+    struct Level
+    {
+        const RegNode *node;
+        std::size_t nextChild;
+        std::size_t pathLength;
+    };
+    std::vector<Level> stack;
+    const auto enter = [&](const RegNode &node) {
+        out += '[';
+        out += path;
+        out += "]\n";
+        for (const StoredValue &value : node.values()) {
+            assert(isWritableRegName(value.name));
+            appendValue(out, value);
+        }
+        out += '\n';
+        stack.push_back({&node, 0, path.size()});
+    };
+    enter(top);
+    while (!stack.empty()) {
+        Level &level = stack.back();
+        if (level.nextChild == level.node->children().size()) {
+            stack.pop_back();
+            continue;
+        }
+        const RegNode &child = *level.node->children()[level.nextChild++];
+        assert(!child.name().empty() && child.name().find('\\') == std::string::npos &&
+               isWritableRegName(child.name()));
+        path.resize(level.pathLength);
+        path += '\\';
+        path += child.name();
+        enter(child);
     }
 }
 
@@ -440,6 +528,22 @@ bool isWritableRegName(std::string_view name)
 
 RegFileContent parseRegFile(std::string_view text)
 {
+    // regedit exports in UTF-16LE with a byte order mark.
+    std::string decoded;
+    if (text.substr(0, kUtf16ByteOrderMark.size()) == kUtf16ByteOrderMark) {
+        const std::string_view units = text.substr(kUtf16ByteOrderMark.size());
+        std::size_t bad = 0;
+        auto utf8 = utf16ToUtf8(units, &bad);
+        if (!utf8) {
+            const auto newlines = utf16ToUtf8(units.substr(0, 2 * bad)).value_or("");
+            return {{},
+                    RegFileError{
+                        1 + static_cast<int>(std::count(newlines.begin(), newlines.end(), '\n')),
+                        "the text is not UTF-16"}};
+        }
+        decoded = std::move(*utf8);
+        text = decoded;
+    }
     Parser parser(text);
     try {
         return {parser.run(), std::nullopt};
@@ -454,15 +558,15 @@ std::string serializeRegFile(const RegRoots &roots)
     out += "\n\n";
     for (const auto &[handle, root] : roots) {
         if (handle < kRootBase || handle - kRootBase >= kRootNames.size() ||
-            (root.values.empty() && root.children.empty()))
+            (root.values().empty() && root.children().empty()))
             continue;
         const std::string rootName(kRootNames[handle - kRootBase]);
-        if (!root.values.empty()) {
-            appendKey(out, root, rootName);
+        if (!root.values().empty()) {
+            appendKeys(out, root, rootName);
             continue;
         }
-        for (const auto &child : root.children)
-            appendKey(out, *child, rootName + '\\' + child->name);
+        for (const auto &child : root.children())
+            appendKeys(out, *child, rootName + '\\' + child->name());
     }
     return out;
 }

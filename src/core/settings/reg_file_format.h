@@ -41,16 +41,19 @@ struct RegFileContent
 //   [-HKEY_CURRENT_USER\Software\Old]         the key and all below it are absent
 //   ; a comment
 //
-// The text is UTF-8; a leading byte order mark and CR LF line ends are accepted. An empty text
-// is a file without keys. Sections under any of the seven predefined roots are read; another
-// root name is an error. A "text" value is exactly the bytes between the quotes, without a
-// terminating zero.
+// The text is UTF-8, or UTF-16LE after its byte order mark (as regedit exports); a leading UTF-8
+// byte order mark and CR LF line ends are accepted. In a version 5 file the hex data of the
+// string types (1, 2, 7) are UTF-16LE and are read as UTF-8. An empty text is a file without
+// keys. Keys deeper than kMaxKeyDepth and names longer than the registry allows are errors.
+// Sections under any of the seven predefined roots are read; another root name is an error. A
+// "text" value is exactly the bytes between the quotes, without a terminating zero.
 RegFileContent parseRegFile(std::string_view text);
 
 // Writes the keys as REGEDIT4 text with LF line ends: every key in tree order with a section
 // of its own, the empty roots left out. A string value is written as "text" when its bytes
 // are valid UTF-8 without control characters, otherwise as hex(1), so that every value reads
-// back byte for byte. Expects only names for which isWritableRegName() holds.
+// back byte for byte. Expects only names for which isWritableRegName() holds. Neither the depth
+// of the keys nor the text's size limits the writer; keeping to the limits is the caller's part.
 std::string serializeRegFile(const RegRoots &roots);
 
 // Whether a key or value name can be written to the file and read back: valid UTF-8 without

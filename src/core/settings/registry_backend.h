@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane {
 
@@ -41,6 +42,21 @@ struct RegValueInfo
     std::size_t size = 0;
 };
 
+// Something about the store that the user should hear of. The store's operations stay silent; the
+// program asks the backend for these separately and shows them.
+struct SettingsProblem
+{
+    enum class Kind {
+        SetAside,   // the settings could not be read; the file was moved to `keptAs`
+        Unreadable, // the settings could not be read, and the file could not be moved aside
+        SaveFailed, // changed values could not be written; they are kept for the next try
+    };
+    Kind kind = Kind::SaveFailed;
+    std::string file;
+    std::string keptAs;
+    std::string reason; // why, as a sentence for the user
+};
+
 // The few primitives the settings store needs from a registry. Every function reports failure
 // by its result; none throws. Names of keys and values compare without regard to ASCII case.
 class RegistryBackend
@@ -70,6 +86,9 @@ public:
     // bracket see the writes already.
     virtual void beginBatch() {}
     virtual void endBatch() {}
+
+    // What went wrong since the last call, oldest first; each problem is handed out once.
+    virtual std::vector<SettingsProblem> takeProblems() { return {}; }
 };
 
 } // namespace kelvane

@@ -27,44 +27,166 @@ bool validPath(std::string_view path)
     return path.find("\\\\") == std::string_view::npos;
 }
 
+std::string folded(std::string_view name)
+{
+    std::string key(name);
+    for (char &c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return key;
+}
+
 } // namespace
+
+std::size_t utf16Length(std::string_view utf8)
+{
+    std::size_t length = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            length += byte >= 0xF0 ? 2 : 1;
+    }
+    return length;
+}
+
+bool keyPathWithinLimits(std::string_view path)
+{
+    if (path.empty())
+        return true;
+    std::size_t depth = 0;
+    while (true) {
+        const auto cut = path.find('\\');
+        const std::string_view name = path.substr(0, cut);
+        if (name.empty() || ++depth > kMaxKeyDepth || utf16Length(name) > kMaxKeyNameLength)
+            return false;
+        if (cut == std::string_view::npos)
+            return true;
+        path.remove_prefix(cut + 1);
+    }
+}
+
+RegNode::~RegNode()
+{
+    clear();
+}
+
+RegNode::RegNode(RegNode &&other) noexcept
+    : m_name(std::move(other.m_name))
+    , m_children(std::move(other.m_children))
+    , m_values(std::move(other.m_values))
+    , m_childAt(std::move(other.m_childAt))
+    , m_valueAt(std::move(other.m_valueAt))
+{}
+
+RegNode &RegNode::operator=(RegNode &&other) noexcept
+{
+    if (this != &other) {
+        clear();
+        m_name = std::move(other.m_name);
+        m_children = std::move(other.m_children);
+        m_values = std::move(other.m_values);
+        m_childAt = std::move(other.m_childAt);
+        m_valueAt = std::move(other.m_valueAt);
+    }
+    return *this;
+}
+
+void RegNode::clear()
+{
+    // Each key is taken apart only once its sub-keys have been moved out of it, so no
+    // destructor recurses.
+    std::vector<std::unique_ptr<RegNode>> pending = std::move(m_children);
+    m_children.clear();
+    m_childAt.clear();
+    m_values.clear();
+    m_valueAt.clear();
+    while (!pending.empty()) {
+        std::unique_ptr<RegNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto &child : node->m_children)
+            pending.push_back(std::move(child));
+        node->m_children.clear();
+    }
+}
 
 RegNode *RegNode::child(std::string_view childName) const
 {
-    for (const auto &c : children)
-        if (equalNoCase(c->name, childName))
-            return c.get();
-    return nullptr;
+    const auto it = m_childAt.find(folded(childName));
+    return it == m_childAt.end() ? nullptr : m_children[it->second].get();
 }
 
 RegNode &RegNode::childOrNew(std::string_view childName)
 {
-    if (RegNode *existing = child(childName))
-        return *existing;
-    auto made = std::make_unique<RegNode>();
-    made->name = std::string(childName);
-    children.push_back(std::move(made));
-    return *children.back();
+    const auto [it, added] = m_childAt.try_emplace(folded(childName), m_children.size());
+    if (added) {
+        try {
+            m_children.push_back(std::make_unique<RegNode>(std::string(childName)));
+        } catch (...) {
+            m_childAt.erase(it);
+            throw;
+        }
+    }
+    return *m_children[it->second];
 }
 
 const StoredValue *RegNode::value(std::string_view valueName) const
 {
-    for (const auto &v : values)
-        if (equalNoCase(v.name, valueName))
-            return &v;
-    return nullptr;
+    const auto it = m_valueAt.find(folded(valueName));
+    return it == m_valueAt.end() ? nullptr : &m_values[it->second];
 }
 
 void RegNode::setValue(std::string_view valueName, std::uint32_t type, std::string_view data)
 {
-    for (auto &v : values) {
-        if (equalNoCase(v.name, valueName)) {
-            v.type = type;
-            v.data = std::string(data);
-            return;
-        }
+    const auto [it, added] = m_valueAt.try_emplace(folded(valueName), m_values.size());
+    if (!added) {
+        StoredValue &v = m_values[it->second];
+        v.type = type;
+        v.data = std::string(data);
+        return;
     }
-    values.push_back({std::string(valueName), type, std::string(data)});
+    try {
+        m_values.push_back({std::string(valueName), type, std::string(data)});
+    } catch (...) {
+        m_valueAt.erase(it);
+        throw;
+    }
+}
+
+namespace {
+
+// Removes one entry and renumbers those behind it.
+template <typename Entries>
+void removeAt(Entries &entries, std::unordered_map<std::string, std::size_t> &index,
+              std::string_view name)
+{
+    const auto it = index.find(folded(name));
+    if (it == index.end())
+        return;
+    const std::size_t at = it->second;
+    index.erase(it);
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(at));
+    if (at == entries.size())
+        return;
+    for (auto &[key, position] : index)
+        if (position > at)
+            --position;
+}
+
+} // namespace
+
+void RegNode::removeChild(std::string_view childName)
+{
+    const auto it = m_childAt.find(folded(childName));
+    if (it == m_childAt.end())
+        return;
+    // Taken apart without recursion before it leaves the list.
+    m_children[it->second]->clear();
+    removeAt(m_children, m_childAt, childName);
+}
+
+void RegNode::removeValue(std::string_view valueName)
+{
+    removeAt(m_values, m_valueAt, valueName);
 }
 
 RegNode *RegNode::find(std::string_view path)
@@ -155,6 +277,8 @@ RegKey TreeRegistryBackend::createKey(RegKey parent, std::string_view subKey, st
         base = h->path;
     }
     std::string path = joinPath(base, subKey);
+    if (!keyPathWithinLimits(path))
+        return kInvalidKey;
     RegNode &root_ = rootNode(root);
     if (!root_.find(path)) {
         root_.findOrCreate(path);
@@ -195,7 +319,7 @@ bool TreeRegistryBackend::setValue(RegKey key, std::string_view name, std::uint3
 {
     refresh();
     const Handle *h = handle(key);
-    if (!h || !(h->access & RegAccess::SetValue))
+    if (!h || !(h->access & RegAccess::SetValue) || utf16Length(name) > kMaxValueNameLength)
         return false;
     RegNode *n = node(*h);
     if (!n)
@@ -218,8 +342,7 @@ std::string MemoryRegistryBackend::pathOf(RegKey key, std::string_view subKey) c
     return joinPath(it == m_paths.end() ? std::string("?") : it->second, subKey);
 }
 
-RegKey MemoryRegistryBackend::openKey(RegKey parent, std::string_view subKey,
-                                      std::uint32_t access)
+RegKey MemoryRegistryBackend::openKey(RegKey parent, std::string_view subKey, std::uint32_t access)
 {
     const std::string path = pathOf(parent, subKey);
     m_calls.push_back({"open", path, access});

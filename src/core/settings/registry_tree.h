@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kelvane {
@@ -19,21 +20,56 @@ struct StoredValue
     std::string data;
 };
 
+// The registry's own limits, kept by every key this program makes or reads: a key path below
+// its root has at most kMaxKeyDepth names, and a name has at most this many characters (counted
+// as the registry counts them, in UTF-16 code units).
+inline constexpr std::size_t kMaxKeyDepth = 512;
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+
+// The length of a UTF-8 text in UTF-16 code units.
+std::size_t utf16Length(std::string_view utf8);
+// Whether a backslash-separated key path (empty: the root itself) keeps the limits above and
+// has no empty name.
+bool keyPathWithinLimits(std::string_view path);
+
 // One key of a registry held in memory: its sub-keys and values in the order they were made.
-// Names are looked up without regard to ASCII case and kept as first written.
-struct RegNode
+// Names are looked up without regard to ASCII case, through an index, and kept as first
+// written. Taking a tree apart does not recurse, however deep it is.
+class RegNode
 {
-    std::string name;
-    std::vector<std::unique_ptr<RegNode>> children;
-    std::vector<StoredValue> values;
+public:
+    RegNode() = default;
+    explicit RegNode(std::string name)
+        : m_name(std::move(name))
+    {}
+    ~RegNode();
+    RegNode(RegNode &&other) noexcept;
+    RegNode &operator=(RegNode &&other) noexcept;
+
+    const std::string &name() const { return m_name; }
+    const std::vector<std::unique_ptr<RegNode>> &children() const { return m_children; }
+    const std::vector<StoredValue> &values() const { return m_values; }
 
     RegNode *child(std::string_view childName) const;
     RegNode &childOrNew(std::string_view childName);
     const StoredValue *value(std::string_view valueName) const;
     void setValue(std::string_view valueName, std::uint32_t type, std::string_view data);
+    void removeChild(std::string_view childName);
+    void removeValue(std::string_view valueName);
+    // Removes every sub-key and value.
+    void clear();
     // Follows a backslash-separated path; nullptr when a key on the way is missing.
     RegNode *find(std::string_view path);
     RegNode &findOrCreate(std::string_view path);
+
+private:
+    std::string m_name;
+    std::vector<std::unique_ptr<RegNode>> m_children;
+    std::vector<StoredValue> m_values;
+    // Position in m_children and m_values by the name in lower case.
+    std::unordered_map<std::string, std::size_t> m_childAt;
+    std::unordered_map<std::string, std::size_t> m_valueAt;
 };
 
 using dos::equalNoCase;
