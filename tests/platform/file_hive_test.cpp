@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/wait.h>
@@ -94,9 +96,9 @@ void expectWholeWindows(const std::string &path, const std::vector<std::string> 
     for (const std::string &key : keys) {
         const RegNode *window = content.roots[kCurrentUserRoot].find(key);
         ASSERT_TRUE(window) << key;
-        ASSERT_EQ(window->values.size(), 50u) << key;
-        for (const StoredValue &value : window->values)
-            EXPECT_EQ(value.data, window->values.front().data) << key << ' ' << value.name;
+        ASSERT_EQ(window->values().size(), 50u) << key;
+        for (const StoredValue &value : window->values())
+            EXPECT_EQ(value.data, window->values().front().data) << key << ' ' << value.name;
     }
 }
 
@@ -185,22 +187,26 @@ TEST_F(FileHiveBackendTest, ReplacesTheFileOncePerBatchKeepingWhatOthersWroteMea
     EXPECT_EQ(readFresh(path, kCsg + "\\Chart", "chart"), "3");
 }
 
-// An unreadable file reads as empty and stays as it is until the first write, which moves it
-// aside under a name of its own and writes the new values in a new file.
-TEST_F(FileHiveBackendTest, KeepsEachUnreadableFileAsideBeforeWriting)
+// An unreadable file is moved aside as soon as it is read, under a name of its own, and the user
+// is told where it went; the store reads as empty and the next save writes a new file.
+TEST_F(FileHiveBackendTest, SetsAsideAnUnreadableFileWhenFirstReadAndTellsWhere)
 {
     const std::string garbage = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"a\"=hex:zz\n";
     test::writeBytes(path, garbage);
     EXPECT_FALSE(reg.KeyExists(kCurrentUser, "Software"));
-    EXPECT_EQ(reg.ReadValue(kCurrentUser, "Software", "a"), "");
-    EXPECT_EQ(readBytes(path), garbage);
-    EXPECT_FALSE(backend.setAsidePath());
-    EXPECT_TRUE(setAsideFiles().empty());
-
-    saveWindow(reg, kCsg, "7");
     const std::string firstAside = backend.setAsidePath().value_or("");
     EXPECT_TRUE(firstAside.starts_with(path + ".unreadable-")) << firstAside;
     EXPECT_EQ(readBytes(firstAside), garbage);
+    EXPECT_FALSE(readBytes(path));
+    const std::vector<SettingsProblem> problems = backend.takeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SetAside);
+    EXPECT_EQ(problems[0].file, path);
+    EXPECT_EQ(problems[0].keptAs, firstAside);
+    EXPECT_EQ(problems[0].reason, "Zeile 4 ist kein gültiger Eintrag.");
+    EXPECT_TRUE(backend.takeProblems().empty());
+
+    saveWindow(reg, kCsg, "7");
     EXPECT_EQ(setAsideFiles(), std::vector<std::string>{firstAside});
     expectWholeWindows(path, {kCsg});
     EXPECT_EQ(readFresh(path, kCsg, "value49"), "7");
@@ -213,6 +219,184 @@ TEST_F(FileHiveBackendTest, KeepsEachUnreadableFileAsideBeforeWriting)
     EXPECT_EQ(readBytes(firstAside), garbage);
     // The store forgets the keys of the file it could not read, not those it wrote since.
     EXPECT_EQ(reg.ReadValue(kCurrentUser, kCsg, "chart"), "2");
+    EXPECT_TRUE(backend.takeProblems().size() == 1u);
+}
+
+// What users' machines leave in the settings file's place: each is kept aside as it was.
+TEST_F(FileHiveBackendTest, TellsWhyEachKindOfUnreadableFileWasSetAside)
+{
+    const struct
+    {
+        const char *what;
+        std::function<void(const std::string &)> make;
+        std::string reason;
+    } rows[] = {
+        {"cut in a quote",
+         [](const std::string &p) {
+             test::writeBytes(p, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"a\"=\"12");
+         },
+         "Zeile 4 ist kein gültiger Eintrag."},
+        {"binary",
+         [](const std::string &p) {
+             test::writeBytes(p, std::string("\x7f"
+                                             "ELF\0\1",
+                                             6));
+         },
+         "Zeile 1 ist kein gültiger Eintrag."},
+        {"a directory", [](const std::string &p) { test::makeDirectory(p + "/inner"); },
+         "Unter diesem Namen liegt ein Verzeichnis statt einer Datei."},
+        {"larger than 64 MB",
+         [](const std::string &p) {
+             test::writeBytes(p, "REGEDIT4\n");
+             std::filesystem::resize_file(test::fsPath(p), (64u << 20) + 1);
+         },
+         "Die Datei ist größer als 64 MB."},
+        {"mode 000",
+         [](const std::string &p) {
+             test::writeBytes(p, "REGEDIT4\n");
+             std::filesystem::permissions(test::fsPath(p), std::filesystem::perms::none);
+         },
+         "Der Zugriff wurde verweigert."},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        test::TempDir own;
+        const std::string file = own / "settings.reg";
+        row.make(file);
+        if (::geteuid() == 0 && std::string_view(row.what) == "mode 000")
+            continue; // root reads it all the same
+        FileHiveBackend store(file);
+        EXPECT_FALSE(Registry(store).KeyExists(kCurrentUser, "Software"));
+        const std::vector<SettingsProblem> problems = store.takeProblems();
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SetAside);
+        EXPECT_EQ(problems[0].reason, row.reason);
+        EXPECT_TRUE(std::filesystem::exists(test::fsPath(problems[0].keptAs)));
+        EXPECT_FALSE(std::filesystem::exists(test::fsPath(file)));
+        Registry(store).SaveString(kCurrentUser, kCsg, "chart", "1");
+        EXPECT_EQ(readFresh(file, kCsg, "chart"), "1");
+        EXPECT_TRUE(store.takeProblems().empty());
+    }
+}
+
+// A save that cannot be written is told once, its values stay in memory, and the next save that
+// works writes them all.
+TEST_F(FileHiveBackendTest, TellsOfAFailedSaveOnceAndWritesItsValuesLater)
+{
+    const std::string blocker = dir / "config";
+    test::writeBytes(blocker, "a file where the folder should be");
+    const std::string file = blocker + "/kelvane/settings.reg";
+    FileHiveBackend store(file);
+    Registry own(store);
+    saveWindow(own, kCsg, "1");
+    own.SaveString(kCurrentUser, kBsp, "chart", "2");
+    EXPECT_EQ(own.ReadValue(kCurrentUser, kCsg, "value49"), "1");
+    const std::vector<SettingsProblem> problems = store.takeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SaveFailed);
+    EXPECT_EQ(problems[0].file, file);
+    EXPECT_EQ(problems[0].reason, "Ein Teil des Pfades ist kein Verzeichnis.");
+
+    std::filesystem::remove(test::fsPath(blocker));
+    own.SaveString(kCurrentUser, kBsp, "other", "3");
+    EXPECT_TRUE(store.takeProblems().empty());
+    expectWholeWindows(file, {kCsg});
+    EXPECT_EQ(readFresh(file, kBsp, "chart"), "2");
+    EXPECT_EQ(readFresh(file, kBsp, "other"), "3");
+}
+
+std::string repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// Keys as deep and names as long as the registry allows, and no more. Written out, each key's
+// section repeats the whole path, so a small file can grow past what is read back: such a save
+// is refused and the old file stays.
+TEST_F(FileHiveBackendTest, NeverWritesAFileItWouldRefuseToRead)
+{
+    const std::string deep = repeated("k\\", 511) + "k";
+    {
+        Registry::Batch batch(reg);
+        reg.SaveString(kCurrentUser, deep, "v", "1");
+    }
+    EXPECT_EQ(readFresh(path, deep, "v"), "1");
+    reg.SaveString(kCurrentUser, deep + "\\k", "v", "1");
+    EXPECT_FALSE(reg.KeyExists(kCurrentUser, deep + "\\k"));
+    reg.SaveString(kCurrentUser, std::string(256, 'n'), "v", "1");
+    EXPECT_FALSE(reg.KeyExists(kCurrentUser, std::string(256, 'n')));
+    reg.SaveString(kCurrentUser, kCsg, std::string(16384, 'n'), "1");
+    EXPECT_EQ(reg.ReadValue(kCurrentUser, kCsg, std::string(16384, 'n')), "");
+    EXPECT_TRUE(backend.takeProblems().empty());
+
+    // Three keys 512 levels deep with names of 255 characters: 393 KB to read, 100 MB to write.
+    const std::string name(255, 'n');
+    std::string text = "REGEDIT4\n\n";
+    for (const char *top : {"A", "B", "C"})
+        text += "[HKEY_CURRENT_USER\\" + std::string(top) + repeated("\\" + name, 511) +
+                "]\n\"v\"=\"1\"\n\n";
+    test::writeBytes(path, text);
+    FileHiveBackend store(path);
+    Registry own(store);
+    EXPECT_EQ(own.ReadValue(kCurrentUser, "A" + repeated("\\" + name, 511), "v"), "1");
+    own.SaveString(kCurrentUser, kCsg, "chart", "1");
+    EXPECT_TRUE(readBytes(path) == text);
+    const std::vector<SettingsProblem> problems = store.takeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SaveFailed);
+    EXPECT_EQ(problems[0].reason,
+              "Die Einstellungen wären größer als 64 MB und könnten nicht wieder gelesen werden.");
+}
+
+// Dotfile managers keep the settings file elsewhere and leave a link in its place: the link
+// stays, and the file it points to is replaced as a whole.
+TEST_F(FileHiveBackendTest, ReplacesTheFileALinkPointsToAndKeepsTheLink)
+{
+    namespace fs = std::filesystem;
+    test::makeDirectory(dir / "dotfiles");
+    const std::string target = dir / "dotfiles/settings.reg";
+    const struct
+    {
+        const char *what;
+        std::string linkTarget;
+        bool targetExists;
+    } rows[] = {
+        {"relative link", "dotfiles/settings.reg", true},
+        {"absolute link", target, true},
+        {"link to a link", "second-link", true},
+        {"dangling link", "dotfiles/settings.reg", false},
+    };
+    fs::create_symlink(test::fsPath("dotfiles/settings.reg"), test::fsPath(dir / "second-link"));
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove(test::fsPath(path));
+        fs::remove(test::fsPath(target));
+        if (row.targetExists)
+            test::writeBytes(target, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Kept]\n\"x\"=\"1\"\n");
+        fs::create_symlink(test::fsPath(row.linkTarget), test::fsPath(path));
+        {
+            FileHiveBackend store(path);
+            Registry(store).SaveString(kCurrentUser, kCsg, "chart", row.what);
+        }
+        EXPECT_TRUE(fs::is_symlink(test::fsPath(path)));
+        EXPECT_EQ(fs::read_symlink(test::fsPath(path)), test::fsPath(row.linkTarget));
+        EXPECT_EQ(readFresh(target, kCsg, "chart"), row.what);
+        EXPECT_EQ(readFresh(target, "Kept", "x"), row.targetExists ? "1" : "");
+        EXPECT_FALSE(fs::exists(test::fsPath(target + ".tmp")));
+    }
+
+    // An unreadable file behind the link is set aside beside itself; the link stays.
+    test::writeBytes(target, "junk");
+    FileHiveBackend store(path);
+    EXPECT_FALSE(Registry(store).KeyExists(kCurrentUser, kCsg));
+    const std::string kept = store.setAsidePath().value_or("");
+    EXPECT_TRUE(kept.starts_with(target + ".unreadable-")) << kept;
+    EXPECT_TRUE(fs::is_symlink(test::fsPath(path)));
+    Registry(store).SaveString(kCurrentUser, kCsg, "chart", "again");
+    EXPECT_EQ(readFresh(target, kCsg, "chart"), "again");
 }
 
 TEST_F(FileHiveBackendTest, AnInstanceKilledWhileSavingLeavesOnlyWholeWindows)
@@ -284,6 +468,78 @@ TEST_F(FileHiveBackendTest, TwoInstancesSavingAtOnceKeepEachOthersWindows)
     for (const std::string &key : {kCsg, kBsp}) {
         EXPECT_EQ(readFresh(path, key, "value0"), std::to_string(saves)) << key;
         EXPECT_EQ(readFresh(path, key + "\\Last", "generation"), std::to_string(saves)) << key;
+    }
+}
+
+// An ext4 file system whose time stamps tick once a second (128-byte inodes, as mkfs makes for
+// small file systems) and which hands a freed inode number straight out again, in an image of the
+// test's own mounted through a loop device. Mounting needs root and a machine that allows it.
+class CoarseClockFileSystem
+{
+public:
+    CoarseClockFileSystem()
+    {
+        test::makeDirectory(m_mountPoint);
+        if (::geteuid() != 0) {
+            m_refused = "mounting needs root";
+            return;
+        }
+        std::filesystem::resize_file((test::writeBytes(m_image, ""), test::fsPath(m_image)),
+                                     16u << 20);
+        if (run("mkfs.ext4 -q -F -I 128 " + quoted(m_image) + " 2>/dev/null") != 0)
+            m_refused = "mkfs.ext4 is missing or failed";
+        else if (run("mount -o loop " + quoted(m_image) + ' ' + quoted(m_mountPoint) +
+                     " 2>/dev/null") != 0)
+            m_refused = "this machine refuses to mount a loop device";
+        else
+            m_mounted = true;
+    }
+    ~CoarseClockFileSystem()
+    {
+        if (m_mounted)
+            run("umount " + quoted(m_mountPoint));
+    }
+    CoarseClockFileSystem(const CoarseClockFileSystem &) = delete;
+    CoarseClockFileSystem &operator=(const CoarseClockFileSystem &) = delete;
+
+    const std::string &refused() const { return m_refused; }
+    std::string operator/(std::string_view name) const
+    {
+        return m_mountPoint + '/' + std::string(name);
+    }
+
+private:
+    static std::string quoted(const std::string &path) { return "'" + path + "'"; }
+    static int run(const std::string &command) { return std::system(command.c_str()); }
+
+    test::TempDir m_dir;
+    std::string m_image = m_dir / "coarse.img";
+    std::string m_mountPoint = m_dir / "mnt";
+    std::string m_refused;
+    bool m_mounted = false;
+};
+
+// Two running instances on one file: B's saves within the same second leave a file of the same
+// size, time stamps and (reused) inode as A's own save, yet A's next save keeps them.
+TEST(FileHiveCoarseClockTest, ASaveKeepsWhatAnotherInstanceWroteInTheSameSecond)
+{
+    CoarseClockFileSystem fs;
+    if (!fs.refused().empty())
+        GTEST_SKIP() << fs.refused();
+    const std::string path = fs / "settings.reg";
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        ::unlink(path.c_str());
+        FileHiveBackend a(path);
+        FileHiveBackend b(path);
+        Registry ra(a);
+        Registry rb(b);
+        ra.SaveString(kCurrentUser, kCsg, "chart", "aaaa");
+        rb.SaveString(kCurrentUser, kCsg, "chart", "bbbb");
+        rb.SaveString(kCurrentUser, kCsg, "chart", "cccc");
+        ra.SaveString(kCurrentUser, kBsp, "chart", "1");
+        ASSERT_EQ(readFresh(path, kCsg, "chart"), "cccc");
+        ASSERT_EQ(readFresh(path, kBsp, "chart"), "1");
     }
 }
 

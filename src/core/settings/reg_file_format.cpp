@@ -443,7 +443,8 @@ void appendValue(std::string &out, const StoredValue &value)
 
 // Writes a key and all below it, depth first, each with a section of its own. A stack instead of
 // recursion, so that no depth of keys exhausts the call stack.
-void appendKeys(std::string &out, const RegNode &top, std::string path)
+// Stops early, returning false, once the text is longer than `limit`.
+bool appendKeys(std::string &out, const RegNode &top, std::string path, std::size_t limit)
 {
     struct Level
     {
@@ -465,6 +466,8 @@ void appendKeys(std::string &out, const RegNode &top, std::string path)
     };
     enter(top);
     while (!stack.empty()) {
+        if (out.size() > limit)
+            return false;
         Level &level = stack.back();
         if (level.nextChild == level.node->children().size()) {
             stack.pop_back();
@@ -478,6 +481,7 @@ void appendKeys(std::string &out, const RegNode &top, std::string path)
         path += child.name();
         enter(child);
     }
+    return out.size() <= limit;
 }
 
 } // namespace
@@ -552,7 +556,7 @@ RegFileContent parseRegFile(std::string_view text)
     }
 }
 
-std::string serializeRegFile(const RegRoots &roots)
+std::optional<std::string> serializeRegFile(const RegRoots &roots, std::size_t limit)
 {
     std::string out(kHeader);
     out += "\n\n";
@@ -562,13 +566,20 @@ std::string serializeRegFile(const RegRoots &roots)
             continue;
         const std::string rootName(kRootNames[handle - kRootBase]);
         if (!root.values().empty()) {
-            appendKeys(out, root, rootName);
+            if (!appendKeys(out, root, rootName, limit))
+                return std::nullopt;
             continue;
         }
         for (const auto &child : root.children())
-            appendKeys(out, *child, rootName + '\\' + child->name());
+            if (!appendKeys(out, *child, rootName + '\\' + child->name(), limit))
+                return std::nullopt;
     }
     return out;
+}
+
+std::string serializeRegFile(const RegRoots &roots)
+{
+    return *serializeRegFile(roots, std::string().max_size());
 }
 
 } // namespace kelvane

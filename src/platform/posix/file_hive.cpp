@@ -1,5 +1,6 @@
 #include "platform/posix/file_hive.h"
 
+#include "platform/posix/errno_text.h"
 #include "settings/reg_file_format.h"
 
 #include <cerrno>
@@ -10,13 +11,13 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kelvane {
 
 namespace {
 
-// Anything larger is not a settings file the program wrote.
-constexpr long long kLargestReadableFile = 64LL << 20;
+constexpr long long kLargestReadableFile = FileHiveBackend::kLargestReadableFile;
 
 // Closes a descriptor on every path out of a function; closing the lock file releases the lock.
 class Descriptor
@@ -126,6 +127,30 @@ template <typename Identity> Identity identityFrom(const struct stat &status)
     return identity;
 }
 
+// Takes the lock beside the settings file; -1 with errno set on failure. Closing the descriptor
+// releases the lock.
+int takeLock(const std::string &filePath, bool makeDirectory)
+{
+    const std::string lockPath = filePath + ".lock";
+    const auto openLock = [&] { return openFile(lockPath, O_RDWR | O_CREAT | O_NOFOLLOW, 0600); };
+    int fd = openLock();
+    if (fd < 0 && errno == ENOENT && makeDirectory) {
+        makeDirectories(directoryOf(filePath));
+        fd = openLock();
+    }
+    if (fd < 0)
+        return -1;
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return -1;
+        }
+    }
+    return fd;
+}
+
 std::string timeStamp()
 {
     const std::time_t now = std::time(nullptr);
@@ -226,6 +251,11 @@ void FileHiveBackend::changed(RegKey root, std::string_view path, const StoredVa
     }
 }
 
+std::vector<SettingsProblem> FileHiveBackend::takeProblems()
+{
+    return std::exchange(m_problems, {});
+}
+
 void FileHiveBackend::reloadIfChanged()
 {
     FileIdentity now;
@@ -235,36 +265,54 @@ void FileHiveBackend::reloadIfChanged()
     if (m_loaded && *m_loaded == now)
         return;
     load();
+    if (m_unreadable)
+        setAsideUnderLock();
 }
 
 void FileHiveBackend::load()
 {
     roots().clear();
     m_unreadable = false;
+    m_unreadableReason.clear();
     m_loaded = FileIdentity{};
 
     Descriptor file(openFile(m_filePath, O_RDONLY));
     if (!file) {
+        const int error = errno;
         struct stat status;
-        if (errno != ENOENT && errno != ENOTDIR && ::stat(m_filePath.c_str(), &status) == 0) {
+        if (error != ENOENT && error != ENOTDIR && ::stat(m_filePath.c_str(), &status) == 0) {
             m_loaded = identityFrom<FileIdentity>(status);
             m_unreadable = true;
+            m_unreadableReason = errnoText(error);
         }
         replayJournal();
         return;
     }
 
     struct stat status;
-    if (::fstat(file.get(), &status) == 0) {
+    if (::fstat(file.get(), &status) != 0) {
+        m_unreadable = true;
+        m_unreadableReason = errnoText(errno);
+    } else {
         m_loaded = identityFrom<FileIdentity>(status);
         m_unreadable = true;
-        if (S_ISREG(status.st_mode) && status.st_size <= kLargestReadableFile) {
-            if (const auto text = readAll(file.get())) {
-                RegFileContent content = parseRegFile(*text);
-                if (!content.error) {
-                    roots() = std::move(content.roots);
-                    m_unreadable = false;
-                }
+        if (S_ISDIR(status.st_mode)) {
+            m_unreadableReason = "Unter diesem Namen liegt ein Verzeichnis statt einer Datei.";
+        } else if (!S_ISREG(status.st_mode)) {
+            m_unreadableReason = "Unter diesem Namen liegt keine gewöhnliche Datei.";
+        } else if (status.st_size > kLargestReadableFile) {
+            m_unreadableReason = "Die Datei ist größer als 64 MB.";
+        } else if (const auto text = (errno = 0, readAll(file.get())); !text) {
+            // It grew while being read, or reading failed.
+            m_unreadableReason = errno == 0 ? "Die Datei ist größer als 64 MB." : errnoText(errno);
+        } else {
+            RegFileContent content = parseRegFile(*text);
+            if (!content.error) {
+                roots() = std::move(content.roots);
+                m_unreadable = false;
+            } else {
+                m_unreadableReason =
+                    "Zeile " + std::to_string(content.error->line) + " ist kein gültiger Eintrag.";
             }
         }
     }
@@ -284,50 +332,87 @@ void FileHiveBackend::commit()
 {
     if (m_journal.empty())
         return;
+    std::optional<std::string> failure;
     try {
-        commitLocked();
+        failure = commitLocked();
     } catch (...) {
         // Out of memory: the file stays as it was and the journal is kept for the next write.
+        failure = errnoText(ENOMEM);
     }
+    if (!failure) {
+        m_saveFailing = false;
+        return;
+    }
+    // One report for a run of failed saves; the journal is written with the next one that works.
+    if (!m_saveFailing)
+        m_problems.push_back({SettingsProblem::Kind::SaveFailed, m_filePath, {}, *failure});
+    m_saveFailing = true;
 }
 
-bool FileHiveBackend::commitLocked()
+std::optional<std::string> FileHiveBackend::fileToReplace() const
 {
-    const std::string directory = directoryOf(m_filePath);
-    const std::string lockPath = m_filePath + ".lock";
-    const auto openLock = [&] { return openFile(lockPath, O_RDWR | O_CREAT | O_NOFOLLOW, 0600); };
-    int lockFd = openLock();
-    if (lockFd < 0 && errno == ENOENT) {
-        makeDirectories(directory);
-        lockFd = openLock();
+    // A link is followed as the system would, a relative target from the link's directory.
+    std::string path = m_filePath;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status;
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return path;
+        std::string target(4096, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+            return std::nullopt;
+        target.resize(static_cast<std::size_t>(length));
+        path = target.front() == '/' ? target : directoryOf(path) + '/' + target;
     }
-    Descriptor lock(lockFd);
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+std::optional<std::string> FileHiveBackend::commitLocked()
+{
+    Descriptor lock(takeLock(m_filePath, true));
     if (!lock)
-        return false;
-    while (::flock(lock.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return false;
+        return errnoText(errno);
+
+    // Whatever another instance wrote since is read, however alike the file looks; its values
+    // stay and ours go on top.
+    load();
+    if (m_unreadable) {
+        if (auto failure = setAside())
+            return failure;
     }
 
-    // Another instance may have written since the last read; its values stay, ours go on top.
-    reloadIfChanged();
-    if (m_unreadable && !setAside())
-        return false;
-
-    const std::string text = serializeRegFile(roots());
-    const std::string tempPath = m_filePath + ".tmp";
+    // Each section repeats its key's whole path, so a file that was read may grow past what
+    // would be read again; then the old file stays.
+    const std::optional<std::string> text =
+        serializeRegFile(roots(), static_cast<std::size_t>(kLargestReadableFile));
+    if (!text)
+        return "Die Einstellungen wären größer als 64 MB und könnten nicht wieder gelesen werden.";
+    const std::optional<std::string> target = fileToReplace();
+    if (!target)
+        return errnoText(errno);
+    const std::string tempPath = *target + ".tmp";
     // Left behind by an instance that died while writing; the lock says nobody writes it now.
     ::unlink(tempPath.c_str());
     Descriptor temp(openFile(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
     if (!temp)
-        return false;
+        return errnoText(errno);
     // The data reach the disk before the rename, so the name never points at a torn file. The
     // directory itself is not synced: until the system writes it, a crash keeps the old file,
     // which is whole too, and a save does not wait for a second disk flush.
-    const bool written = writeAll(temp.get(), text) && ::fdatasync(temp.get()) == 0;
-    if (!temp.close() || !written || ::rename(tempPath.c_str(), m_filePath.c_str()) != 0) {
+    bool written = writeAll(temp.get(), *text) && ::fdatasync(temp.get()) == 0;
+    int error = errno;
+    if (!temp.close() && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(tempPath.c_str(), target->c_str()) != 0) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
         ::unlink(tempPath.c_str());
-        return false;
+        return errnoText(error);
     }
 
     // Still under the lock, so this is the file just written; the rename changed its ctime.
@@ -338,25 +423,54 @@ bool FileHiveBackend::commitLocked()
         m_loaded.reset();
     m_journal.clear();
     ++m_fileReplaceCount;
-    return true;
+    return std::nullopt;
 }
 
-bool FileHiveBackend::setAside()
+void FileHiveBackend::setAsideUnderLock()
 {
-    const std::string stem = m_filePath + ".unreadable-" + timeStamp();
-    for (int counter = 1; counter < 1000; ++counter) {
-        const std::string candidate = counter == 1 ? stem : stem + '-' + std::to_string(counter);
-        struct stat status;
-        if (::lstat(candidate.c_str(), &status) == 0)
-            continue;
-        if (errno != ENOENT || ::rename(m_filePath.c_str(), candidate.c_str()) != 0)
-            return false;
-        syncDirectory(directoryOf(m_filePath));
-        m_setAsidePath = candidate;
-        m_unreadable = false;
-        return true;
+    Descriptor lock(takeLock(m_filePath, false));
+    if (!lock) {
+        m_problems.push_back(
+            {SettingsProblem::Kind::Unreadable, m_filePath, {}, m_unreadableReason});
+        return;
     }
-    return false;
+    // Another instance may have set it aside or replaced it meanwhile.
+    load();
+    if (m_unreadable)
+        setAside();
+}
+
+std::optional<std::string> FileHiveBackend::setAside()
+{
+    // A link stays where it is; the unreadable file it points to is moved.
+    const std::optional<std::string> target = fileToReplace();
+    int error = errno;
+    if (target) {
+        const std::string stem = *target + ".unreadable-" + timeStamp();
+        error = EEXIST;
+        for (int counter = 1; counter < 1000; ++counter) {
+            const std::string candidate =
+                counter == 1 ? stem : stem + '-' + std::to_string(counter);
+            struct stat status;
+            if (::lstat(candidate.c_str(), &status) == 0)
+                continue;
+            if (errno != ENOENT || ::rename(target->c_str(), candidate.c_str()) != 0) {
+                error = errno;
+                break;
+            }
+            syncDirectory(directoryOf(*target));
+            m_problems.push_back(
+                {SettingsProblem::Kind::SetAside, m_filePath, candidate, m_unreadableReason});
+            m_setAsidePath = candidate;
+            m_unreadable = false;
+            m_loaded = FileIdentity{};
+            return std::nullopt;
+        }
+    }
+    const std::string reason = m_unreadableReason + ' ' + errnoText(error);
+    if (m_problems.empty() || m_problems.back().kind != SettingsProblem::Kind::Unreadable)
+        m_problems.push_back({SettingsProblem::Kind::Unreadable, m_filePath, {}, reason});
+    return "Die Datei konnte nicht gelesen und nicht beiseitegelegt werden. " + errnoText(error);
 }
 
 } // namespace kelvane
