@@ -2,6 +2,7 @@
 
 #include "app/help_file.h"
 #include "app/services.h"
+#include "app/settings_reports.h"
 #include "app/window_set.h"
 #include "platform/native_platform.h"
 #include "settings/registry.h"
@@ -97,8 +98,10 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     installGermanQtTexts(app);
 
     const std::unique_ptr<NativePlatform> platform = NativePlatform::create();
-    Registry registry(platform->settings());
     QtMessageService messages;
+    // Settings set aside or not saved are told at once, while the user can still act.
+    ReportingRegistryBackend settings(platform->settings(), messages);
+    Registry registry(settings);
     HelpFile help(platform->files(), platform->opener(), messages);
     Services services{registry,
                       messages,
