@@ -1,0 +1,39 @@
+// Runs a fuzz target once on each file named, or on each file in each directory named, without
+// libFuzzer: how the committed corpus is replayed by every build of the tests.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
+
+int main(int argc, char **argv)
+{
+    namespace fs = std::filesystem;
+    std::vector<fs::path> inputs;
+    for (int i = 1; i < argc; ++i) {
+        if (fs::is_directory(argv[i])) {
+            for (const auto &entry : fs::directory_iterator(argv[i]))
+                if (entry.is_regular_file())
+                    inputs.push_back(entry.path());
+        } else {
+            inputs.emplace_back(argv[i]);
+        }
+    }
+    for (const fs::path &input : inputs) {
+        std::ifstream in(input, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", input.string().c_str());
+            return 1;
+        }
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        std::fprintf(stderr, "%s\n", input.filename().string().c_str());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+    }
+    std::printf("%zu inputs replayed\n", inputs.size());
+    return inputs.empty() ? 1 : 0;
+}
