@@ -2,6 +2,7 @@
 #include "settings/registry.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -91,6 +92,50 @@ void BM_LoadWindow(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LoadWindow)->Unit(benchmark::kMillisecond)->Repetitions(10);
+
+// A settings file of `keys` keys below one key, each holding `values` values of about 40 bytes.
+std::string settingsText(int keys, int values)
+{
+    std::string text = "REGEDIT4\n\n";
+    for (int k = 0; k < keys; ++k) {
+        text += "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Key" + std::to_string(k) +
+                "]\n";
+        for (int v = 0; v < values; ++v)
+            text += "\"value" + std::to_string(v) + "\"=\"Z:\\\\home\\\\me\\\\maps\\\\" +
+                    std::to_string(v) + "\"\n";
+        text += '\n';
+    }
+    return text;
+}
+
+// A program starting on a settings file that others made large: the first read of the store.
+void BM_ReadLargeFile(benchmark::State &state)
+{
+    ScratchDirectory scratch;
+    const std::string path = scratch.file("settings.reg");
+    {
+        const std::string text =
+            settingsText(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        std::FILE *file = std::fopen(path.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+        state.counters["bytes"] = static_cast<double>(text.size());
+    }
+    for (auto _ : state) {
+        FileHiveBackend store(path);
+        Registry reg(store);
+        if (!reg.KeyExists(kCurrentUser, "Software\\Ostrabel\\Kelvane\\Key0"))
+            state.SkipWithError("the settings file was not read");
+    }
+}
+// 40,000 keys; 40,000 values in one key; 50 MB in 400 keys of 3,300 values.
+BENCHMARK(BM_ReadLargeFile)
+    ->Args({40000, 1})
+    ->Args({1, 40000})
+    ->Args({400, 3300})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 
 } // namespace
 
