@@ -239,7 +239,7 @@ TEST(RegFileFormat, KeepsTheOrderAndSpellingOfManyKeysAndValues)
         text += "\"Value" + std::to_string(i) + "\"=\"" + std::to_string(i) + "\"\n";
     for (int i = 0; i < 2000; i += 2)
         text += "\"VALUE" + std::to_string(i) + "\"=-\n";
-    text += "\"value1\"=\"again\"\n";
+    text += "\"value1\"=\"again\"\n\"value0\"=\"back\"\n";
     for (int i = 0; i < 2000; ++i)
         text += "[HKEY_CURRENT_USER\\Many\\Key" + std::to_string(i) + "]\n";
     for (int i = 1; i < 2000; i += 2)
@@ -248,7 +248,7 @@ TEST(RegFileFormat, KeepsTheOrderAndSpellingOfManyKeysAndValues)
     ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
     const RegNode *many = content.roots[kCurrentUserRoot].find("MANY");
     ASSERT_TRUE(many);
-    ASSERT_EQ(many->values().size(), 1000u);
+    ASSERT_EQ(many->values().size(), 1001u);
     ASSERT_EQ(many->children().size(), 1000u);
     for (int i = 0; i < 1000; ++i) {
         EXPECT_EQ(many->values()[i].name, "Value" + std::to_string(2 * i + 1));
@@ -257,7 +257,8 @@ TEST(RegFileFormat, KeepsTheOrderAndSpellingOfManyKeysAndValues)
         EXPECT_EQ(many->child("key" + std::to_string(2 * i)), many->children()[i].get());
     }
     EXPECT_EQ(many->value("Value1")->data, "again");
-    EXPECT_FALSE(many->value("Value0"));
+    EXPECT_EQ(many->values().back().name, "value0");
+    EXPECT_EQ(many->value("Value0")->data, "back");
     EXPECT_FALSE(many->child("Key1"));
 }
 

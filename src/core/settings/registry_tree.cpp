@@ -3,6 +3,7 @@
 #include "util/dos_path.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kelvane {
 
@@ -76,6 +77,8 @@ RegNode::RegNode(RegNode &&other) noexcept
     , m_values(std::move(other.m_values))
     , m_childAt(std::move(other.m_childAt))
     , m_valueAt(std::move(other.m_valueAt))
+    , m_removedChildren(std::exchange(other.m_removedChildren, 0))
+    , m_removedValues(std::exchange(other.m_removedValues, 0))
 {}
 
 RegNode &RegNode::operator=(RegNode &&other) noexcept
@@ -87,6 +90,8 @@ RegNode &RegNode::operator=(RegNode &&other) noexcept
         m_values = std::move(other.m_values);
         m_childAt = std::move(other.m_childAt);
         m_valueAt = std::move(other.m_valueAt);
+        m_removedChildren = std::exchange(other.m_removedChildren, 0);
+        m_removedValues = std::exchange(other.m_removedValues, 0);
     }
     return *this;
 }
@@ -100,6 +105,8 @@ void RegNode::clear()
     m_childAt.clear();
     m_values.clear();
     m_valueAt.clear();
+    m_removedChildren = 0;
+    m_removedValues = 0;
     while (!pending.empty()) {
         std::unique_ptr<RegNode> node = std::move(pending.back());
         pending.pop_back();
@@ -154,39 +161,64 @@ void RegNode::setValue(std::string_view valueName, std::uint32_t type, std::stri
 
 namespace {
 
-// Removes one entry and renumbers those behind it.
-template <typename Entries>
-void removeAt(Entries &entries, std::unordered_map<std::string, std::size_t> &index,
-              std::string_view name)
+// Keeps the entries that the index still names, in their order, and renumbers them.
+template <typename Entries, typename NameOf>
+void dropRemoved(Entries &entries, std::unordered_map<std::string, std::size_t> &index,
+                 std::size_t &removed, NameOf nameOf)
 {
-    const auto it = index.find(folded(name));
-    if (it == index.end())
+    if (removed == 0)
         return;
-    const std::size_t at = it->second;
-    index.erase(it);
-    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(at));
-    if (at == entries.size())
-        return;
-    for (auto &[key, position] : index)
-        if (position > at)
-            --position;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto it = index.find(folded(nameOf(entries[i])));
+        if (it == index.end() || it->second != i)
+            continue;
+        it->second = kept;
+        if (kept != i)
+            entries[kept] = std::move(entries[i]);
+        ++kept;
+    }
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(kept), entries.end());
+    removed = 0;
 }
 
 } // namespace
+
+void RegNode::settle() const
+{
+    dropRemoved(
+        m_children, m_childAt, m_removedChildren,
+        [](const std::unique_ptr<RegNode> &child) -> const std::string & { return child->m_name; });
+    dropRemoved(m_values, m_valueAt, m_removedValues,
+                [](const StoredValue &value) -> const std::string & { return value.name; });
+}
 
 void RegNode::removeChild(std::string_view childName)
 {
     const auto it = m_childAt.find(folded(childName));
     if (it == m_childAt.end())
         return;
-    // Taken apart without recursion before it leaves the list.
-    m_children[it->second]->clear();
-    removeAt(m_children, m_childAt, childName);
+    const std::size_t at = it->second;
+    m_childAt.erase(it);
+    // Its sub-keys go now, without recursion; the emptied key itself goes with the next settle.
+    m_children[at]->clear();
+    if (at + 1 == m_children.size())
+        m_children.pop_back();
+    else if (++m_removedChildren > m_children.size() / 2)
+        settle();
 }
 
 void RegNode::removeValue(std::string_view valueName)
 {
-    removeAt(m_values, m_valueAt, valueName);
+    const auto it = m_valueAt.find(folded(valueName));
+    if (it == m_valueAt.end())
+        return;
+    const std::size_t at = it->second;
+    m_valueAt.erase(it);
+    if (at + 1 == m_values.size())
+        m_values.pop_back();
+    else if (++m_removedValues > m_values.size() / 2)
+        settle();
 }
 
 RegNode *RegNode::find(std::string_view path)

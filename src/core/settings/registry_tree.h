@@ -48,8 +48,16 @@ public:
     RegNode &operator=(RegNode &&other) noexcept;
 
     const std::string &name() const { return m_name; }
-    const std::vector<std::unique_ptr<RegNode>> &children() const { return m_children; }
-    const std::vector<StoredValue> &values() const { return m_values; }
+    const std::vector<std::unique_ptr<RegNode>> &children() const
+    {
+        settle();
+        return m_children;
+    }
+    const std::vector<StoredValue> &values() const
+    {
+        settle();
+        return m_values;
+    }
 
     RegNode *child(std::string_view childName) const;
     RegNode &childOrNew(std::string_view childName);
@@ -64,12 +72,19 @@ public:
     RegNode &findOrCreate(std::string_view path);
 
 private:
+    // Removing takes an entry out of the index only; the entries no index names are dropped
+    // all at once before the lists are next looked at, or when they make up half of a list, so
+    // that a file of many removals still reads in linear time.
+    void settle() const;
+
     std::string m_name;
-    std::vector<std::unique_ptr<RegNode>> m_children;
-    std::vector<StoredValue> m_values;
+    mutable std::vector<std::unique_ptr<RegNode>> m_children;
+    mutable std::vector<StoredValue> m_values;
     // Position in m_children and m_values by the name in lower case.
-    std::unordered_map<std::string, std::size_t> m_childAt;
-    std::unordered_map<std::string, std::size_t> m_valueAt;
+    mutable std::unordered_map<std::string, std::size_t> m_childAt;
+    mutable std::unordered_map<std::string, std::size_t> m_valueAt;
+    mutable std::size_t m_removedChildren = 0;
+    mutable std::size_t m_removedValues = 0;
 };
 
 using dos::equalNoCase;
