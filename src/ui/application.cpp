@@ -15,9 +15,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <array>
 #include <future>
 #include <thread>
 
@@ -60,6 +63,65 @@ private:
     std::function<void()> m_callback;
 };
 
+// The program's icon, drawn at each size rather than scaled from one so that the small ones stay
+// crisp. A picture is read only when a size of it is first asked for. Read as PNG outright: left
+// to guess the format, the reader would load every image plug-in. The windows carry the sizes a
+// title bar, a task bar and a window switcher show; the desktop takes larger ones from the
+// installed icon theme.
+class ProgramIconEngine : public QIconEngine
+{
+public:
+    static constexpr std::array<int, 5> Sizes{16, 24, 32, 48, 64};
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1);
+    }
+
+    // The size asked for is in the device's pixels already.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal) override
+    {
+        const int wanted = std::max(size.width(), size.height());
+        std::size_t at = 0;
+        while (at + 1 < Sizes.size() && Sizes[at] < wanted)
+            ++at;
+        QPixmap &picture = m_pictures[at];
+        if (picture.isNull()) {
+            QImageReader reader(QStringLiteral(":/icons/%1.png").arg(Sizes[at]), "png");
+            reader.setAutoDetectImageFormat(false);
+            picture = QPixmap::fromImage(reader.read());
+        }
+        if (picture.width() <= wanted || picture.isNull())
+            return picture;
+        return picture.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min({size.width(), size.height(), Sizes.back()});
+        return {side, side};
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int side : Sizes)
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+
+    QString key() const override { return QStringLiteral("kelvane-program"); }
+    QIconEngine *clone() const override { return new ProgramIconEngine(*this); }
+
+private:
+    std::array<QPixmap, Sizes.size()> m_pictures;
+};
+
 } // namespace
 
 void presentApplication()
@@ -68,15 +130,7 @@ void presentApplication()
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kelvane"));
-    // Drawn at each size rather than scaled from one, so that the small ones stay crisp. Read
-    // as PNG outright: left to guess the format, the reader would load every image plug-in.
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        QImageReader reader(QStringLiteral(":/icons/%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(QIcon(new ProgramIconEngine));
 }
 
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
