@@ -143,7 +143,10 @@ void EntryListView::showCurrentRow(int row)
     }
     const QModelIndex index = model()->index(m_marked, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
+    // A hidden list scrolls to its current row when it is shown: measuring its rows before
+    // that would shape their text before the window needs it.
+    if (isVisible())
+        scrollTo(index);
 }
 
 void EntryListView::reset()
