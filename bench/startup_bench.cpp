@@ -7,7 +7,10 @@
 // before, so no first-start note holds the program up, and under whatever QT_QPA_PLATFORM the
 // caller set (xcb under Xvfb for a real display, offscreen without one).
 //
-//   kelvane_startup_bench [rounds]     (default 20)
+//   kelvane_startup_bench [rounds] [other first-window program]     (default 20 rounds)
+//
+// The other program, when given (another build's kelvane_startup_first_window), takes its turn
+// beside the others, so that two builds are compared in one sitting.
 
 #include <algorithm>
 #include <chrono>
@@ -123,7 +126,11 @@ int main(int argc, char **argv)
     Series kelvane{"kelvane", KELVANE_FIRST_WINDOW, {}, {}};
     Series bare{"bare Qt dialog", KELVANE_BARE_DIALOG, {}, {}};
     Series text{"dialog + label", KELVANE_TEXT_DIALOG, {}, {}};
+    Series other{"other build", argc > 2 ? argv[2] : "", {}, {}};
     std::vector<Series *> order{&kelvane, &bare, &text};
+    if (!other.program.empty())
+        order.push_back(&other);
+    const std::vector<Series *> shown = order;
 
     // One unmeasured run of each fills the file cache.
     for (Series *s : order) {
@@ -151,7 +158,7 @@ int main(int argc, char **argv)
     std::printf("Start-up to the first painted window, %d rounds, platform %s\n", rounds,
                 platform ? platform : "(default)");
     std::printf("%-22s %14s %16s\n", "", "median time", "median peak RSS");
-    for (const Series *s : {&kelvane, &bare, &text})
+    for (const Series *s : shown)
         std::printf("%-22s %11.1f ms %13.1f MB\n", s->name, median(s->milliseconds),
                     median(s->megabytes));
     const auto ratio = [&](const char *label, const Series &against, const char *note) {
@@ -161,5 +168,15 @@ int main(int argc, char **argv)
     };
     ratio("kelvane / bare", bare, "   (goal: at most 1.30x)");
     ratio("kelvane / with label", text, "");
+    if (!other.program.empty()) {
+        const auto otherRatio = [&](const char *label, const Series &against) {
+            std::printf("%-22s %13.2fx %15.2fx\n", label,
+                        median(other.milliseconds) / median(against.milliseconds),
+                        median(other.megabytes) / median(against.megabytes));
+        };
+        otherRatio("other / bare", bare);
+        otherRatio("other / with label", text);
+        ratio("kelvane / other", other, "");
+    }
     return 0;
 }
