@@ -3,6 +3,7 @@
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "app/folder_reader.h"
 #include "app/help_file.h"
 #include "app/services.h"
 #include "app/window.h"
@@ -11,6 +12,7 @@
 #include "settings/registry_tree.h"
 #include "ui/blueprint.h"
 #include "ui/form_view.h"
+#include "ui/qt_interface_thread.h"
 
 #include <QApplication>
 #include <QListView>
@@ -85,6 +87,8 @@ public:
     FileList files{*this, {"files", {}, {}, {330, 20, 290, 420}}, "*.map"};
 };
 
+void waitForLists(const ListWindow &window);
+
 // A directory with 100,000 sub-directories and one with 100,000 maps, made once.
 struct BigDirectories
 {
@@ -130,9 +134,18 @@ struct Setup
     NoLauncher launcher;
     HelpFile help{files, opener, messages};
     NoSystemInformation systemInformation;
-    Services services{registry, messages, files, program,          opener,
-                      writer,   launcher, help,  systemInformation};
+    QtInterfaceThread interfaceThread;
+    FolderReader folders{files, interfaceThread};
+    Services services{registry, messages, files, program,           opener,
+                      writer,   launcher, help,  systemInformation, folders};
 };
+
+// Lets the event loop run until both lists have what they read.
+void waitForLists(const ListWindow &window)
+{
+    while (window.directories.isReading() || window.files.isReading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
 
 const BigDirectories &bigDirectories()
 {
@@ -157,6 +170,7 @@ void DirectoryListShow(benchmark::State &state)
         ListWindow window(setup.services);
         if (window.directories.setPath(big))
             state.SkipWithError("the directory could not be listed");
+        waitForLists(window);
         FormView view(window, setup.services);
         showAndPaint(view);
         benchmark::DoNotOptimize(view.findChild<QListView *>("directories")->model()->rowCount());
@@ -171,6 +185,7 @@ void FileListShow(benchmark::State &state)
     for (auto _ : state) {
         ListWindow window(setup.services);
         window.files.setDirectory(big);
+        waitForLists(window);
         FormView view(window, setup.services);
         showAndPaint(view);
         benchmark::DoNotOptimize(view.findChild<QListView *>("files")->model()->rowCount());
@@ -187,6 +202,7 @@ void DirectoryListModelOnly(benchmark::State &state)
         ListWindow window(setup.services);
         if (window.directories.setPath(big))
             state.SkipWithError("the directory could not be listed");
+        waitForLists(window);
         benchmark::DoNotOptimize(window.directories.entries().size());
     }
 }
@@ -198,6 +214,7 @@ void FileListModelOnly(benchmark::State &state)
     for (auto _ : state) {
         ListWindow window(setup.services);
         window.files.setDirectory(big);
+        waitForLists(window);
         benchmark::DoNotOptimize(window.files.entries().size());
     }
 }
@@ -213,9 +230,11 @@ void FileListChangeDirectory(benchmark::State &state)
     showAndPaint(view);
     for (auto _ : state) {
         window.files.setDirectory(big);
+        waitForLists(window);
         view.findChild<QListView *>("files")->viewport()->repaint();
         state.PauseTiming();
         window.files.setDirectory(small);
+        waitForLists(window);
         state.ResumeTiming();
     }
 }

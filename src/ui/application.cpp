@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "app/folder_reader.h"
 #include "app/help_file.h"
 #include "app/services.h"
 #include "app/settings_reports.h"
@@ -9,6 +10,7 @@
 #include "ui/form_style.h"
 #include "ui/form_view.h"
 #include "ui/german_qt_texts.h"
+#include "ui/qt_interface_thread.h"
 #include "ui/qt_message_service.h"
 #include "ui/qt_window_host.h"
 
@@ -157,6 +159,8 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     ReportingRegistryBackend settings(platform->settings(), messages);
     Registry registry(settings);
     HelpFile help(platform->files(), platform->opener(), messages);
+    QtInterfaceThread interfaceThread;
+    FolderReader folders(platform->files(), interfaceThread);
     Services services{registry,
                       messages,
                       platform->files(),
@@ -165,7 +169,8 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
                       platform->writer(),
                       platform->launcher(),
                       help,
-                      platform->systemInformation()};
+                      platform->systemInformation(),
+                      folders};
 
     QtWindowHost host(services);
     WindowSet windows(services, host);

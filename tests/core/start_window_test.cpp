@@ -199,6 +199,105 @@ TEST_F(StartWindowTest, VanishedStoredPlacesGoToTheNearestExistingOneWithOneNote
             "vorhanden.")});
 }
 
+// The directories are read in the background; these reads wait until the test finishes them.
+class StartWindowReadingTest : public StartWindowTest
+{
+protected:
+    StartWindowReadingTest()
+    {
+        app.files.addFile("C:\\Work\\draft.map");
+        app.files.addDirectory("C:\\Work\\Maps");
+        app.files.holdReads = true;
+    }
+};
+
+TEST_F(StartWindowReadingTest, TheCurrentDirectoryIsReadOnceForAllThreeLists)
+{
+    start_window &w = open();
+    EXPECT_EQ(app.files.heldReads(), std::vector<std::string>{"C:\\Work"});
+    EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [] ");
+    EXPECT_EQ(w.ZHLTDir.entries().size(), 2u) << "the way to the directory shows at once";
+    app.files.finishReads();
+    EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [draft.map] ");
+    EXPECT_EQ(w.ZHLTDir.entries().back().label, "Maps");
+    EXPECT_EQ(w.MAPDir.entries().back().label, "Maps");
+    EXPECT_EQ(app.files.readsStarted, 1);
+}
+
+TEST_F(StartWindowReadingTest, ANewerDirectoryWinsOverAnOlderOneStillBeingRead)
+{
+    start_window &w = openStored("");
+    app.files.finishReads();
+    // Either order of arrival leaves the newer directory shown.
+    for (const bool newerFirst : {true, false}) {
+        SCOPED_TRACE(newerFirst ? "newer first" : "older first");
+        ASSERT_FALSE(w.MAPDir.setPath("C:\\Work"));
+        ASSERT_FALSE(w.MAPDir.setPath("D:\\Work\\Maps"));
+        if (newerFirst) {
+            app.files.finishRead("D:\\Work\\Maps");
+            app.files.finishReads();
+        } else {
+            app.files.finishReads();
+        }
+        EXPECT_EQ(lists(w), "C C:\\ZHLT | C D:\\Work\\Maps | *.map [big.map] ");
+        EXPECT_EQ(w.MAPDir.entries().back().path, "D:\\Work\\Maps");
+        EXPECT_FALSE(w.MAPFile.isReading());
+        EXPECT_FALSE(w.MAPDir.isReading());
+    }
+    EXPECT_GE(app.files.readsCancelled, 1) << "nobody waits for the older directory";
+}
+
+TEST_F(StartWindowReadingTest, AChoiceMadeWhileTheFilesAreReadIsKeptWhenTheyListIt)
+{
+    start_window &w = openStored("");
+    app.files.finishReads();
+    const struct
+    {
+        const char *clicked;
+        const char *chosen;
+    } rows[] = {{"test.map", "test.map"}, {"TEST.MAP", "test.map"}, {"gone.map", ""}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.clicked);
+        w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
+        ASSERT_TRUE(w.MAPFile.isReading());
+        w.MAPFile.choose(row.clicked);
+        EXPECT_EQ(w.MAPFile.chosen(), row.clicked) << "until the files arrive";
+        app.files.finishReads();
+        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ") +
+                                row.chosen);
+    }
+    EXPECT_TRUE(app.messages.shown.empty());
+}
+
+TEST_F(StartWindowReadingTest, AStoredMapIsRestoredOrNotedWhenTheFilesArrive)
+{
+    for (const auto &[stored, shown, note] :
+         {std::tuple{"test.map", "test.map [test.map] test.map", ""},
+          {"TEST.MAP", "TEST.MAP [test.map] test.map", ""},
+          {"gone.map", "*.map [other.MAP test.map] ",
+           "Die zuletzt gewählte Datei \"gone.map\" ist im Verzeichnis \"C:\\Maps\" nicht "
+           "mehr vorhanden."}}) {
+        SCOPED_TRACE(stored);
+        TestApp fresh;
+        fresh.files.addDirectory("C:\\ZHLT");
+        fresh.files.addFile("C:\\Maps\\test.map");
+        fresh.files.addFile("C:\\Maps\\other.MAP");
+        fresh.files.holdReads = true;
+        for (const char *box : {"csg", "bsp", "vis", "netvis", "rad"})
+            fresh.stored("Start", box, "1");
+        fresh.stored("Start", "zhltpath", "C:\\ZHLT");
+        fresh.stored("Start", "mappath", "C:\\Maps");
+        fresh.stored("Start", "mapfile", stored);
+        fresh.windows.start();
+        const start_window &w = fresh.windows.startWindow();
+        EXPECT_TRUE(fresh.messages.shown.empty());
+        fresh.files.finishReads();
+        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | ") + shown);
+        EXPECT_EQ(fresh.messages.shown, *note ? std::vector<ShownMessage>{information(note)}
+                                              : std::vector<ShownMessage>{});
+    }
+}
+
 TEST(StartWindowStore, OnlyZeroOneAndTwoAreCheckBoxStates)
 {
     for (const auto &[text, state] : {std::pair{"", 0},

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <future>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -223,6 +224,40 @@ TEST_F(PosixPlatformTest, ListsDirectoriesAndFilesApartWithLinksAsWhatTheyPointT
                 !files.directoryExists(dos("maps/link to file")));
 }
 
+// A read in the background finds what the two listings find, in one pass, on another thread;
+// a read cancelled before it starts hands over nothing.
+TEST_F(PosixPlatformTest, ReadsADirectoryInTheBackgroundBothKindsAtOnce)
+{
+    const std::string dir = m_dir / "maps";
+    for (const char *name : {"/sub", "/zweite"})
+        makeDirectory(dir + name);
+    for (const char *name : {"/karte.map", "/b.bsp"})
+        writeBytes(dir + name, "");
+    fs::create_symlink(dir + "/sub", dir + "/link to dir");
+    PosixFileSystem files(drives());
+    EXPECT_EQ(files.canRead(dos("maps")), std::nullopt);
+
+    std::promise<std::pair<FolderContents, std::thread::id>> arrived;
+    files.readInBackground(dos("maps"), std::make_shared<std::atomic_bool>(false),
+                           [&](FolderContents contents) {
+                               arrived.set_value({std::move(contents), std::this_thread::get_id()});
+                           });
+    auto [contents, thread] = arrived.get_future().get();
+    EXPECT_NE(thread, std::this_thread::get_id());
+    EXPECT_FALSE(contents.failure);
+    EXPECT_EQ(sorted(contents.directories), (Names{"link to dir", "sub", "zweite"}));
+    EXPECT_EQ(sorted(contents.files), (Names{"b.bsp", "karte.map"}));
+
+    std::promise<void> last;
+    bool cancelledRan = false;
+    files.readInBackground(dos("maps"), std::make_shared<std::atomic_bool>(true),
+                           [&](FolderContents) { cancelledRan = true; });
+    files.readInBackground(dos("maps"), std::make_shared<std::atomic_bool>(false),
+                           [&](FolderContents) { last.set_value(); });
+    last.get_future().get();
+    EXPECT_FALSE(cancelledRan);
+}
+
 TEST_F(PosixPlatformTest, TheWriterReplacesTheFileWholeKeepingItsModeAndLinks)
 {
     PosixTextFileWriter writer{drives()};
@@ -287,6 +322,10 @@ TEST_F(PosixPlatformTest, SaysWhyAListingOrAWriteFails)
             EXPECT_EQ(messageOf(listing.failure), message);
             EXPECT_TRUE(listing.entries.empty()) << path;
         }
+        EXPECT_EQ(messageOf(files.canRead(path)), message);
+        const FolderContents contents = files.contents(path);
+        EXPECT_EQ(messageOf(contents.failure), message);
+        EXPECT_TRUE(contents.directories.empty() && contents.files.empty()) << path;
     }
     PosixTextFileWriter writer{drives()};
     for (const auto &[path, shown, reason] : writes)

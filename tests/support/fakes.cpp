@@ -128,6 +128,56 @@ Listing<std::string> FakeFileSystem::children(std::string_view dosPath,
     return out;
 }
 
+void FakeFileSystem::readInBackground(std::string dosPath,
+                                      std::shared_ptr<const std::atomic_bool> cancelled,
+                                      std::function<void(FolderContents)> done)
+{
+    ++readsStarted;
+    HeldRead read{std::move(dosPath), std::move(cancelled), std::move(done)};
+    if (holdReads)
+        m_held.push_back(std::move(read));
+    else
+        finish(std::move(read));
+}
+
+void FakeFileSystem::finish(HeldRead read)
+{
+    if (*read.cancelled) {
+        ++readsCancelled;
+        read.done({});
+        return;
+    }
+    read.done(contents(read.path));
+}
+
+std::vector<std::string> FakeFileSystem::heldReads() const
+{
+    std::vector<std::string> paths;
+    for (const auto &read : m_held)
+        paths.push_back(read.path);
+    return paths;
+}
+
+void FakeFileSystem::finishRead(const std::string &dosPath)
+{
+    const auto found = std::find_if(m_held.begin(), m_held.end(),
+                                    [&](const HeldRead &read) { return read.path == dosPath; });
+    if (found == m_held.end())
+        return;
+    HeldRead read = std::move(*found);
+    m_held.erase(found);
+    finish(std::move(read));
+}
+
+void FakeFileSystem::finishReads()
+{
+    while (!m_held.empty()) {
+        HeldRead read = std::move(m_held.front());
+        m_held.erase(m_held.begin());
+        finish(std::move(read));
+    }
+}
+
 Outcome FakeWriter::writeFile(std::string_view dosPath, std::string_view bytes)
 {
     if (failure)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/folder_reader.h"
 #include "app/help_file.h"
 #include "app/platform.h"
 #include "app/services.h"
@@ -73,8 +74,31 @@ public:
     {
         return children(dosPath, m_files);
     }
+    // Reads at once, unless reads are held: then each waits until finishReads(), which reads
+    // the directories as they are by then.
+    void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,
+                          std::function<void(FolderContents)> done) override;
+
+    bool holdReads = false;
+    // The directories whose reads wait, oldest first.
+    std::vector<std::string> heldReads() const;
+    // Finishes the held read of one directory (the oldest of that path), or every held read.
+    void finishRead(const std::string &dosPath);
+    void finishReads();
+    // How many reads were started, and how many of them were cancelled before they finished.
+    int readsStarted = 0;
+    int readsCancelled = 0;
 
 private:
+    struct HeldRead
+    {
+        std::string path;
+        std::shared_ptr<const std::atomic_bool> cancelled;
+        std::function<void(FolderContents)> done;
+    };
+    void finish(HeldRead read);
+    std::vector<HeldRead> m_held;
+
     bool readable(std::string_view dosPath);
     Listing<std::string> children(std::string_view dosPath, const std::set<std::string> &from);
 
@@ -183,6 +207,13 @@ private:
     void record(const char *what, Window &window, bool shown);
 };
 
+// Runs every task at once, where it is posted.
+class ImmediateThread : public InterfaceThread
+{
+public:
+    void post(std::function<void()> task) override { task(); }
+};
+
 // The services of a window, in memory, without a window set.
 struct TestServices
 {
@@ -198,8 +229,10 @@ struct TestServices
     FakeLauncher launcher;
     HelpFile help{files, opener, messages};
     FakeSystemInformation systemInformation;
-    Services services{registry, messages, files, program,          opener,
-                      writer,   launcher, help,  systemInformation};
+    ImmediateThread interfaceThread;
+    FolderReader folders{files, interfaceThread};
+    Services services{registry, messages, files, program,           opener,
+                      writer,   launcher, help,  systemInformation, folders};
 };
 
 // Values as TestApp::written() shows them, cut into name and text.

@@ -157,8 +157,10 @@ struct WindowsApp
     WaitingLauncher launcher{output};
     HelpFile help{files, opener, messages};
     testing::FakeSystemInformation systemInformation;
-    Services services{registry, messages, files, programInfo,      opener,
-                      writer,   launcher, help,  systemInformation};
+    testing::ImmediateThread interfaceThread;
+    FolderReader folders{files, interfaceThread};
+    Services services{registry, messages, files, programInfo,       opener,
+                      writer,   launcher, help,  systemInformation, folders};
     testing::FakeHost host;
     WindowSet windows{services, host};
 };

@@ -155,24 +155,20 @@ std::optional<std::string> DriveList::restore(std::string_view text)
 DirectoryList::DirectoryList(Window &window, ControlDef def)
     : Control(window, ControlKind::DirectoryList, std::move(def))
     , m_files(window.services().files)
+    , m_folders(window.services().folders)
 {
     const char drive = m_files.currentDrive();
     if (go(m_files.currentDirectory(drive)))
         go(std::string(1, drive) + ":\\");
 }
 
-Outcome DirectoryList::go(std::string path)
+namespace {
+
+// The open directories from the root down to a directory.
+std::vector<DirectoryEntry> openDirectories(const std::string &path, std::size_t room)
 {
-    auto listing = m_files.subdirectories(path);
-    if (listing.failure)
-        return listing.failure;
-
-    auto &names = listing.entries;
-    std::sort(names.begin(), names.end(),
-              [](const std::string &a, const std::string &b) { return dos::lessNoCase(a, b); });
-
     std::vector<DirectoryEntry> entries;
-    entries.reserve(names.size() + 8);
+    entries.reserve(room + 8);
     const char drive = dos::driveOf(path).value_or('C');
     std::string walked = std::string(1, drive) + ":\\";
     entries.push_back({walked, walked, 0, true});
@@ -181,16 +177,42 @@ Outcome DirectoryList::go(std::string path)
         walked = dos::join(walked, part);
         entries.push_back({part, walked, depth++, true});
     }
-    for (auto &name : names)
-        entries.push_back({name, dos::join(path, name), depth, false});
+    return entries;
+}
 
-    m_entries = std::move(entries);
+} // namespace
+
+Outcome DirectoryList::go(std::string path)
+{
+    if (Outcome failed = m_files.canRead(path))
+        return failed;
     const bool moved = path != m_path;
     m_path = std::move(path);
-    viewChanged();
+    m_entries = openDirectories(m_path, 0);
+    m_waiting = true;
+    m_reading = m_folders.read(m_path, [this](const std::shared_ptr<const Folder> &folder) {
+        showSubdirectories(*folder);
+    });
+    // Sub-directories that arrived at once have been shown already.
+    if (m_waiting)
+        viewChanged();
     if (moved)
         changed(m_path);
     return std::nullopt;
+}
+
+void DirectoryList::showSubdirectories(const Folder &folder)
+{
+    // A directory that could no longer be read by then shows the way to it alone.
+    std::vector<DirectoryEntry> entries = openDirectories(m_path, folder.directories.size());
+    const int depth = entries.back().depth + 1;
+    if (!folder.failure) {
+        for (const auto &name : folder.directories)
+            entries.push_back({name, dos::join(m_path, name), depth, false});
+    }
+    m_entries = std::move(entries);
+    m_waiting = false;
+    viewChanged();
 }
 
 Outcome DirectoryList::setPath(std::string_view path)
@@ -241,7 +263,7 @@ Outcome followDrive(DriveList &drive, DirectoryList &dir)
 
 FileList::FileList(Window &window, ControlDef def, std::string pattern)
     : Control(window, ControlKind::FileList, std::move(def))
-    , m_files(window.services().files)
+    , m_folders(window.services().folders)
     , m_pattern(pattern)
     , m_defaultPattern(std::move(pattern))
 {}
@@ -249,42 +271,15 @@ FileList::FileList(Window &window, ControlDef def, std::string pattern)
 void FileList::list()
 {
     std::vector<std::string> names;
-    if (!m_directory.empty()) {
-        auto listing = m_files.files(m_directory);
-        names.reserve(listing.entries.size());
-        for (auto &name : listing.entries)
+    if (m_folder && !m_folder->failure) {
+        for (const auto &name : m_folder->files)
             if (dos::matches(m_pattern, name))
-                names.push_back(std::move(name));
-        // Names that differ in case alone keep one order from listing to listing.
-        std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-            return dos::lessNoCase(a, b) || (!dos::lessNoCase(b, a) && a < b);
-        });
+                names.push_back(name);
     }
     m_entries = std::move(names);
 }
 
-void FileList::setDirectory(std::string directory)
-{
-    m_directory = std::move(directory);
-    m_chosen.clear();
-    list();
-    viewChanged();
-    changed();
-}
-
-void FileList::setPattern(std::string pattern)
-{
-    m_pattern = std::move(pattern);
-    list();
-    const bool stillListed = std::any_of(m_entries.begin(), m_entries.end(),
-                                         [&](const auto &n) { return n == m_chosen; });
-    if (!stillListed)
-        m_chosen.clear();
-    viewChanged();
-    changed();
-}
-
-void FileList::choose(std::string_view name)
+std::string FileList::listedAs(std::string_view name) const
 {
     // Two files may differ in case alone where the file system keeps case apart; the name as
     // given wins, and only without it does a name that differs in case stand in for it.
@@ -292,12 +287,91 @@ void FileList::choose(std::string_view name)
     if (found == m_entries.end())
         found = std::find_if(m_entries.begin(), m_entries.end(),
                              [&](const auto &n) { return dos::equalNoCase(n, name); });
-    std::string chosen = found == m_entries.end() ? std::string() : *found;
+    return found == m_entries.end() ? std::string() : *found;
+}
+
+void FileList::readFiles()
+{
+    m_reading.reset();
+    if (m_directory.empty()) {
+        m_waiting = false;
+        m_folder.reset();
+        list();
+        return;
+    }
+    m_waiting = true;
+    m_reading = m_folders.read(
+        m_directory, [this](const std::shared_ptr<const Folder> &folder) { filesArrived(folder); });
+}
+
+void FileList::setDirectory(std::string directory)
+{
+    m_directory = std::move(directory);
+    m_chosen.clear();
+    m_tentative = false;
+    m_restoring.clear();
+    m_folder.reset();
+    m_entries.clear();
+    readFiles();
+    // Files that arrived at once have been shown already.
+    if (!m_folder || m_waiting) {
+        viewChanged();
+        changed();
+    }
+}
+
+void FileList::filesArrived(std::shared_ptr<const Folder> folder)
+{
+    m_waiting = false;
+    m_folder = std::move(folder);
+    list();
+    if (std::exchange(m_tentative, false))
+        m_chosen = listedAs(m_chosen);
+    else if (std::find(m_entries.begin(), m_entries.end(), m_chosen) == m_entries.end())
+        m_chosen.clear();
+    const std::string stored = std::exchange(m_restoring, {});
+    const bool gone = !stored.empty() && m_chosen.empty();
+    if (gone) {
+        m_pattern = m_defaultPattern;
+        list();
+    }
+    viewChanged();
+    changed();
+    if (gone)
+        window().note(goneNote(stored));
+}
+
+void FileList::setPattern(std::string pattern)
+{
+    m_pattern = std::move(pattern);
+    // The files already read show at once; a fresh read then settles the list and the choice.
+    list();
+    const bool wasWaiting = m_waiting;
+    readFiles();
+    if (!m_waiting && !wasWaiting && m_directory.empty())
+        m_chosen.clear();
+    if (m_waiting || m_directory.empty()) {
+        viewChanged();
+        changed();
+    }
+}
+
+void FileList::choose(std::string_view name)
+{
+    // While the files are read, the choice stands until they arrive and settle it.
+    m_tentative = m_waiting;
+    std::string chosen = m_waiting ? std::string(name) : listedAs(name);
     if (chosen == m_chosen)
         return;
     m_chosen = std::move(chosen);
     viewChanged();
     changed();
+}
+
+std::string FileList::goneNote(std::string_view stored) const
+{
+    return "Die zuletzt gewählte Datei \"" + std::string(stored) + "\" ist im Verzeichnis \"" +
+           m_directory + "\" nicht mehr vorhanden.";
 }
 
 std::optional<std::string> FileList::restore(std::string_view text)
@@ -308,11 +382,14 @@ std::optional<std::string> FileList::restore(std::string_view text)
     }
     setPattern(std::string(text));
     choose(text);
+    if (m_waiting) {
+        m_restoring = std::string(text);
+        return std::nullopt;
+    }
     if (!m_chosen.empty())
         return std::nullopt;
     setPattern(m_defaultPattern);
-    return "Die zuletzt gewählte Datei \"" + std::string(text) + "\" ist im Verzeichnis \"" +
-           m_directory + "\" nicht mehr vorhanden.";
+    return goneNote(text);
 }
 
 } // namespace kelvane

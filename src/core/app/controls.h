@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/folder_reader.h"
 #include "app/platform.h"
 #include "util/signal.h"
 
@@ -239,6 +240,8 @@ struct DirectoryEntry
     bool open = false; // the current directory or one of its ancestors
 };
 
+// The sub-directories are read in the background: until they arrive the list shows the open
+// directories alone, and a newer place wins over an older one still being read.
 class DirectoryList : public Control, public Persistent
 {
 public:
@@ -258,15 +261,22 @@ public:
     // Goes to the stored directory, or to the nearest existing directory above it.
     std::optional<std::string> restore(std::string_view text) override;
 
+    // Whether the sub-directories are still being read.
+    bool isReading() const { return m_waiting; }
+
     Signal<const std::string &> changed;
     Signal<const std::string &> clicked;
 
 private:
     Outcome go(std::string path);
+    void showSubdirectories(const Folder &folder);
 
     FileSystem &m_files;
+    FolderReader &m_folders;
     std::string m_path;
     std::vector<DirectoryEntry> m_entries;
+    FolderReader::Ticket m_reading;
+    bool m_waiting = false;
 };
 
 // Moves a directory list to the drive its drive list shows. When that drive cannot be read,
@@ -274,6 +284,9 @@ private:
 // agree again; the result says why.
 Outcome followDrive(DriveList &drive, DirectoryList &dir);
 
+// The files are read in the background, for a new directory and a new pattern. A choice made while
+// they are read is kept when the file is listed once they arrive, and a stored file that then is
+// not listed gets its note.
 class FileList : public Control, public Persistent
 {
 public:
@@ -299,15 +312,30 @@ public:
 
     Signal<> changed;
 
+    // Whether the directory's files are still being read.
+    bool isReading() const { return m_waiting; }
+
 private:
     void list();
+    void readFiles();
+    void filesArrived(std::shared_ptr<const Folder> folder);
+    // The listed name that a choice of `name` chooses; empty when none.
+    std::string listedAs(std::string_view name) const;
+    std::string goneNote(std::string_view stored) const;
 
-    FileSystem &m_files;
+    FolderReader &m_folders;
     std::string m_directory;
     std::string m_pattern;
     std::string m_defaultPattern;
     std::string m_chosen;
     std::vector<std::string> m_entries;
+    std::shared_ptr<const Folder> m_folder;
+    FolderReader::Ticket m_reading;
+    bool m_waiting = false;
+    // The choice was made while the files were read, and is settled as a choice when they arrive.
+    bool m_tentative = false;
+    // A stored name restored while the files were read, settled when they arrive.
+    std::string m_restoring;
 };
 
 } // namespace kelvane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +48,24 @@ template <typename T> struct Listing
     std::optional<Failure> failure; // set when the place could not be read
 };
 
+// What a directory holds, read in one pass: the names of its sub-directories and of its plain
+// files, in any order.
+struct FolderContents
+{
+    std::vector<std::string> directories;
+    std::vector<std::string> files;
+    std::optional<Failure> failure; // set when the place could not be read
+};
+
+// Hands work to the thread the windows run on, from any thread.
+class InterfaceThread
+{
+public:
+    virtual ~InterfaceThread() = default;
+    // Runs the task on the interface thread once the work it is doing now is over.
+    virtual void post(std::function<void()> task) = 0;
+};
+
 class FileSystem
 {
 public:
@@ -60,6 +81,16 @@ public:
     // Names of the sub-directories, resp. plain files, of a directory, in any order.
     virtual Listing<std::string> subdirectories(std::string_view dosPath) = 0;
     virtual Listing<std::string> files(std::string_view dosPath) = 0;
+    // Why a directory cannot be read, if it cannot; quick, as it does not list the directory.
+    virtual Outcome canRead(std::string_view dosPath) { return subdirectories(dosPath).failure; }
+    // Both kinds of entry of a directory.
+    virtual FolderContents contents(std::string_view dosPath);
+    // Reads a directory's contents away from the interface thread and hands them to `done`, on
+    // whatever thread read them. A read whose `cancelled` is set may stop early and hand over
+    // anything or nothing. Here the contents are read at once, on the caller's thread.
+    virtual void readInBackground(std::string dosPath,
+                                  std::shared_ptr<const std::atomic_bool> cancelled,
+                                  std::function<void(FolderContents)> done);
     // A path as the user looks for it on this system, for messages.
     virtual std::string shownPath(std::string_view dosPath) { return std::string(dosPath); }
 };

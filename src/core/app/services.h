@@ -6,6 +6,7 @@ namespace kelvane {
 
 class Registry;
 class HelpFile;
+class FolderReader;
 
 // The services every window is handed: the settings store and the platform.
 struct Services
@@ -19,6 +20,7 @@ struct Services
     ProgramLauncher &launcher;
     HelpFile &help;
     SystemInformation &systemInformation;
+    FolderReader &folders;
 };
 
 // The titles of the program's message boxes.

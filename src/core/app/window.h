@@ -63,6 +63,9 @@ public:
     Signal<const MenuItem &> menuActivated;
 
     void registerControl(Control &control);
+    // A note about a place that could not be restored or read: gathered while the window
+    // loads and shown once at its end, shown at once otherwise.
+    void note(std::string text);
 
 protected:
     // Declares a stored value; the order of the calls is the order in the store.
@@ -72,9 +75,6 @@ protected:
 
     void showError(std::string_view text);
     void showInformation(std::string_view text);
-    // A note about a place that could not be restored or read: gathered while the window
-    // loads and shown once at its end, shown at once otherwise.
-    void note(std::string text);
 
     std::vector<MenuItem> &menuItems() { return m_menu; }
 

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,21 +106,21 @@ bool PosixFileSystem::fileExists(std::string_view dosPath)
 
 namespace {
 
-Listing<std::string> list(const WineDrives &drives, std::string_view dosPath, EntryKind kind)
+// Opens a directory for reading, or says why it cannot be read.
+std::unique_ptr<DIR, DirCloser> openDirectory(const WineDrives &drives, std::string_view dosPath,
+                                              std::optional<Failure> &failure)
 {
-    Listing<std::string> listing;
     const std::optional<char> letter = WineDrives::driveLetterOf(dosPath);
     if (!letter) {
-        listing.failure = directoryFailure(dosPath, "Der Pfad beginnt nicht mit einem Laufwerk.");
-        return listing;
+        failure = directoryFailure(dosPath, "Der Pfad beginnt nicht mit einem Laufwerk.");
+        return nullptr;
     }
     const WineDrive *drive = drives.drive(*letter);
     const std::optional<std::string> path = drives.toUnix(dosPath);
     if (!drive || !path) {
-        listing.failure = driveFailure(*letter);
-        return listing;
+        failure = driveFailure(*letter);
+        return nullptr;
     }
-
     const int fd = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     std::unique_ptr<DIR, DirCloser> dir(fd >= 0 ? ::fdopendir(fd) : nullptr);
     if (!dir) {
@@ -128,59 +129,134 @@ Listing<std::string> list(const WineDrives &drives, std::string_view dosPath, En
             ::close(fd);
         struct stat st;
         if (::stat(drive->target.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-            listing.failure = driveFailure(drive->letter);
+            failure = driveFailure(drive->letter);
         else
-            listing.failure = directoryFailure(*path, errnoText(error));
-        return listing;
+            failure = directoryFailure(*path, errnoText(error));
     }
+    return dir;
+}
 
+// Reads a directory in one pass, the kinds of entry asked for; stops early when cancelled.
+FolderContents read(const WineDrives &drives, std::string_view dosPath, bool directories,
+                    bool files, const std::atomic_bool *cancelled = nullptr)
+{
+    FolderContents contents;
+    std::unique_ptr<DIR, DirCloser> dir = openDirectory(drives, dosPath, contents.failure);
+    if (!dir)
+        return contents;
     const int dirFd = ::dirfd(dir.get());
-    for (;;) {
+    for (unsigned count = 0;; ++count) {
+        if (cancelled && count % 4096 == 0 && cancelled->load(std::memory_order_relaxed))
+            return {};
         errno = 0;
         const dirent *entry = ::readdir(dir.get());
         if (!entry) {
             if (errno != 0) {
-                listing.failure = directoryFailure(*path, errnoText(errno));
-                listing.entries.clear();
+                contents = {};
+                contents.failure = directoryFailure(*drives.toUnix(dosPath), errnoText(errno));
             }
             break;
         }
         if (!listable(entry->d_name))
             continue;
-        bool wanted = false;
+        mode_t mode = 0;
         switch (entry->d_type) {
         case DT_DIR:
-            wanted = kind == EntryKind::Directory;
+            mode = S_IFDIR;
             break;
         case DT_REG:
-            wanted = kind == EntryKind::File;
+            mode = S_IFREG;
             break;
         case DT_LNK:
         case DT_UNKNOWN: {
             // Links count as what they point to; a dangling link is neither.
             struct stat st;
-            wanted = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && isKind(st.st_mode, kind);
+            if (::fstatat(dirFd, entry->d_name, &st, 0) == 0)
+                mode = st.st_mode;
             break;
         }
         default:
             break;
         }
-        if (wanted)
-            listing.entries.emplace_back(entry->d_name);
+        if (directories && isKind(mode, EntryKind::Directory))
+            contents.directories.emplace_back(entry->d_name);
+        else if (files && isKind(mode, EntryKind::File))
+            contents.files.emplace_back(entry->d_name);
     }
-    return listing;
+    return contents;
+}
+
+Listing<std::string> listingOf(std::vector<std::string> entries, std::optional<Failure> failure)
+{
+    return {std::move(entries), std::move(failure)};
 }
 
 } // namespace
 
 Listing<std::string> PosixFileSystem::subdirectories(std::string_view dosPath)
 {
-    return list(m_drives, dosPath, EntryKind::Directory);
+    FolderContents contents = read(m_drives, dosPath, true, false);
+    return listingOf(std::move(contents.directories), std::move(contents.failure));
 }
 
 Listing<std::string> PosixFileSystem::files(std::string_view dosPath)
 {
-    return list(m_drives, dosPath, EntryKind::File);
+    FolderContents contents = read(m_drives, dosPath, false, true);
+    return listingOf(std::move(contents.files), std::move(contents.failure));
+}
+
+Outcome PosixFileSystem::canRead(std::string_view dosPath)
+{
+    std::optional<Failure> failure;
+    openDirectory(m_drives, dosPath, failure);
+    return failure;
+}
+
+FolderContents PosixFileSystem::contents(std::string_view dosPath)
+{
+    return read(m_drives, dosPath, true, true);
+}
+
+void PosixFileSystem::readInBackground(std::string dosPath,
+                                       std::shared_ptr<const std::atomic_bool> cancelled,
+                                       std::function<void(FolderContents)> done)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_jobs.push_back({std::move(dosPath), std::move(cancelled), std::move(done)});
+        if (!m_worker.joinable())
+            m_worker = std::thread([this] { work(); });
+    }
+    m_wake.notify_one();
+}
+
+void PosixFileSystem::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+        if (m_stopping)
+            return;
+        Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        lock.unlock();
+        if (!*job.cancelled)
+            job.done(read(m_drives, job.path, true, true, job.cancelled.get()));
+        lock.lock();
+    }
+}
+
+PosixFileSystem::~PosixFileSystem()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        for (Job &job : m_jobs)
+            job.done = {};
+    }
+    m_wake.notify_one();
+    if (m_worker.joinable())
+        m_worker.join();
 }
 
 } // namespace kelvane

@@ -3,13 +3,22 @@
 #include "app/platform.h"
 #include "platform/posix/wine_paths.h"
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
 namespace kelvane {
 
-// Drives, directories and files as programs running under Wine see them.
+// Drives, directories and files as programs running under Wine see them. Directories read in the
+// background are read one after another on a thread of their own.
 class PosixFileSystem : public FileSystem
 {
 public:
     explicit PosixFileSystem(WineDrives drives);
+    ~PosixFileSystem() override;
+    PosixFileSystem(const PosixFileSystem &) = delete;
+    PosixFileSystem &operator=(const PosixFileSystem &) = delete;
 
     std::vector<DriveEntry> drives() override;
     std::string currentDirectory(char driveLetter) override;
@@ -18,13 +27,30 @@ public:
     bool fileExists(std::string_view dosPath) override;
     Listing<std::string> subdirectories(std::string_view dosPath) override;
     Listing<std::string> files(std::string_view dosPath) override;
+    Outcome canRead(std::string_view dosPath) override;
+    FolderContents contents(std::string_view dosPath) override;
+    void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,
+                          std::function<void(FolderContents)> done) override;
     std::string shownPath(std::string_view dosPath) override { return m_drives.shown(dosPath); }
 
 private:
     // The process's working directory as a DOS path, when a drive covers it.
     std::optional<std::string> workingDirectory() const;
 
+    struct Job
+    {
+        std::string path;
+        std::shared_ptr<const std::atomic_bool> cancelled;
+        std::function<void(FolderContents)> done;
+    };
+    void work();
+
     WineDrives m_drives;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Job> m_jobs;
+    bool m_stopping = false;
+    std::thread m_worker;
 };
 
 } // namespace kelvane

@@ -1,0 +1,108 @@
+#include "app/folder_reader.h"
+#include "support/fakes.h"
+#include "util/dos_path.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+using testing::FakeFileSystem;
+using testing::ImmediateThread;
+
+// Keeps every task until the test runs them, as an event loop would between its turns.
+class QueuedThread : public InterfaceThread
+{
+public:
+    void post(std::function<void()> task) override { tasks.push_back(std::move(task)); }
+    void runAll()
+    {
+        while (!tasks.empty()) {
+            auto task = std::move(tasks.front());
+            tasks.erase(tasks.begin());
+            task();
+        }
+    }
+    std::vector<std::function<void()>> tasks;
+};
+
+class FolderReaderTest : public ::testing::Test
+{
+protected:
+    FolderReaderTest()
+    {
+        files.addFile("C:\\Maps\\b.map");
+        files.addFile("C:\\Maps\\A.map");
+        files.addDirectory("C:\\Maps\\old");
+        files.holdReads = true;
+    }
+
+    FakeFileSystem files;
+    QueuedThread thread;
+    FolderReader reader{files, thread};
+};
+
+TEST_F(FolderReaderTest, ListsAskingWhileADirectoryIsReadShareOneRead)
+{
+    std::vector<std::shared_ptr<const Folder>> got;
+    const auto keep = [&](const std::shared_ptr<const Folder> &folder) { got.push_back(folder); };
+    const auto first = reader.read("C:\\Maps", keep);
+    const auto second = reader.read("C:\\Maps", keep);
+    EXPECT_EQ(files.readsStarted, 1);
+    files.finishReads();
+    EXPECT_TRUE(got.empty()) << "the contents come on the interface thread";
+    thread.runAll();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0], got[1]);
+    EXPECT_EQ(got[0]->files, (std::vector<std::string>{"A.map", "b.map"}));
+    EXPECT_EQ(got[0]->directories, std::vector<std::string>{"old"});
+
+    const auto later = reader.read("C:\\Maps", keep);
+    EXPECT_EQ(files.readsStarted, 2) << "a request after the read reads again";
+}
+
+TEST_F(FolderReaderTest, AReadNobodyWaitsForIsCancelledAndDeliversNothing)
+{
+    int delivered = 0;
+    auto first = reader.read("C:\\Maps", [&](const auto &) { ++delivered; });
+    auto second = reader.read("C:\\Maps", [&](const auto &) { ++delivered; });
+    first.reset();
+    files.finishReads();
+    thread.runAll();
+    EXPECT_EQ(delivered, 1);
+    EXPECT_EQ(files.readsCancelled, 0) << "one list still waited";
+
+    auto dropped = reader.read("C:\\Maps", [&](const auto &) { ++delivered; });
+    dropped.reset();
+    files.finishReads();
+    thread.runAll();
+    EXPECT_EQ(delivered, 1);
+    EXPECT_EQ(files.readsCancelled, 1);
+}
+
+TEST_F(FolderReaderTest, AnUnreadablePlaceArrivesAsItsFailure)
+{
+    std::shared_ptr<const Folder> got;
+    const auto ticket = reader.read("C:\\Gone", [&](const auto &folder) { got = folder; });
+    files.finishReads();
+    thread.runAll();
+    ASSERT_TRUE(got);
+    ASSERT_TRUE(got->failure);
+    EXPECT_EQ(got->failure->message, "Das Verzeichnis \"C:\\Gone\" kann nicht gelesen werden.");
+}
+
+TEST(FolderReaderSort, NamesGoCaseBlindThenByTheirBytes)
+{
+    std::vector<std::string> names{"b", "B", "a_", "A", "ab", "a", "Z", "_", "é", "10", "9"};
+    FolderReader::sortNames(names);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"10", "9", "_", "A", "a", "a_", "ab", "B", "b", "Z", "é"}));
+    std::vector<std::string> compared = names;
+    std::reverse(compared.begin(), compared.end());
+    std::sort(compared.begin(), compared.end(), dos::lessNoCase);
+    EXPECT_EQ(names, compared) << "the order of a case-blind comparison";
+}
+
+} // namespace
+} // namespace kelvane
