@@ -29,6 +29,25 @@ std::string lastComponent(std::string_view path);
 // A file name pattern as the file lists use it: '*' and '?' wildcards, ASCII case ignored,
 // several patterns separated by ';'.
 bool matches(std::string_view pattern, std::string_view name);
+
+// The same pattern taken apart once, for sifting many names through it.
+class Pattern
+{
+public:
+    explicit Pattern(std::string_view text);
+    bool matches(std::string_view name) const;
+
+private:
+    struct Alternative
+    {
+        std::string text;
+        // With a lone '*' and no '?': the lowered text before and after it.
+        bool aroundStar = false;
+        std::string head;
+        std::string tail;
+    };
+    std::vector<Alternative> m_alternatives;
+};
 bool hasWildcard(std::string_view pattern);
 
 // Orders names as the lists show them: ASCII case ignored, then by bytes.
