@@ -63,23 +63,54 @@ EntryListModel::EntryListModel(QObject *parent)
 
 bool EntryListModel::setRows(std::vector<ListRow> rows)
 {
-    if (rows == m_rows)
+    if (!m_names && rows == m_rows)
         return false;
     beginResetModel();
+    m_names.reset();
     m_rows = std::move(rows);
     endResetModel();
     return true;
 }
 
+bool EntryListModel::setNames(std::shared_ptr<const std::vector<std::string>> names)
+{
+    if (m_names && (names == m_names || *names == *m_names))
+        return false;
+    beginResetModel();
+    m_rows = {};
+    m_names = std::move(names);
+    endResetModel();
+    return true;
+}
+
+const std::string &EntryListModel::textAt(int row) const
+{
+    const auto at = static_cast<std::size_t>(row);
+    return m_names ? (*m_names)[at] : m_rows[at].text;
+}
+
 int EntryListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(m_names ? m_names->size() : m_rows.size());
 }
 
 QVariant EntryListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= static_cast<int>(m_rows.size()))
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
+    if (m_names) {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return QString::fromStdString((*m_names)[static_cast<std::size_t>(index.row())]);
+        case DepthRole:
+            return 0;
+        default:
+            return {};
+        }
+    }
     const ListRow &row = m_rows[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
@@ -129,6 +160,10 @@ EntryListView::EntryListView(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setIconSize(QSize(16, 16));
+    // A list of a million files is laid out a slice at a time between the event loop's turns,
+    // so that the window goes on answering while it fills.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(20000);
 }
 
 void EntryListView::showCurrentRow(int row)

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QListView>
 #include <QStyledItemDelegate>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,13 +38,18 @@ public:
     // Shows new rows; resets the views only when they differ from the rows shown, and then
     // returns true.
     bool setRows(std::vector<ListRow> rows);
-    const std::vector<ListRow> &rows() const { return m_rows; }
+    // Shows plain rows of names that the list shares with its control, which never changes
+    // them; the same as setRows() without a copy of a million names.
+    bool setNames(std::shared_ptr<const std::vector<std::string>> names);
+    // The text of a row.
+    const std::string &textAt(int row) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
     std::vector<ListRow> m_rows;
+    std::shared_ptr<const std::vector<std::string>> m_names; // shown instead of m_rows when set
     QIcon m_folder;
     QIcon m_openFolder;
 };

@@ -3,6 +3,7 @@
 #include "app/help_file.h"
 #include "ui/blueprint.h"
 #include "ui/entry_list.h"
+#include "util/dos_path.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -653,24 +654,27 @@ QWidget *FormView::bindFileList(FileList &files, QWidget &parent)
     widget->setModel(rows);
     const auto refresh = [widget, rows, &files] {
         const auto &names = files.entries();
-        std::vector<ListRow> lines;
-        lines.reserve(names.size());
+        // The names are in the list's case-blind order, which finds the chosen one quickly.
         int chosen = -1;
-        for (const std::string &name : names) {
-            if (chosen < 0 && !files.chosen().empty() && name == files.chosen())
-                chosen = static_cast<int>(lines.size());
-            lines.push_back({name, 0, ListRow::Look::Plain});
+        if (!files.chosen().empty()) {
+            auto at = std::lower_bound(
+                names.begin(), names.end(), files.chosen(),
+                [](const std::string &a, const std::string &b) { return dos::lessNoCase(a, b); });
+            if (at == names.end() || *at != files.chosen())
+                at = std::find(names.begin(), names.end(), files.chosen());
+            if (at != names.end())
+                chosen = static_cast<int>(at - names.begin());
         }
-        rows->setRows(std::move(lines));
+        rows->setNames(files.sharedEntries());
         if (widget->markedRow() != chosen)
             widget->showCurrentRow(chosen);
         widget->setEnabled(files.isEnabled());
     };
     follow(files, refresh);
     const auto choose = [this, &files, rows, refresh](int row) {
-        if (row < 0 || row >= static_cast<int>(rows->rows().size()))
+        if (row < 0 || row >= rows->rowCount())
             return;
-        const std::string name = rows->rows()[static_cast<std::size_t>(row)].text;
+        const std::string name = rows->textAt(row);
         act(refresh, [&files, name] { files.choose(name); });
     };
     connect(widget, &EntryListView::entryChosen, this, choose);

@@ -92,6 +92,22 @@ TEST_F(FolderReaderTest, AnUnreadablePlaceArrivesAsItsFailure)
     EXPECT_EQ(got->failure->message, "Das Verzeichnis \"C:\\Gone\" kann nicht gelesen werden.");
 }
 
+TEST_F(FolderReaderTest, PatternsAskedForWhileReadingAreSiftedWithTheRead)
+{
+    files.addFile("C:\\Maps\\notes.txt");
+    std::shared_ptr<const Folder> got;
+    const auto keep = [&](const std::shared_ptr<const Folder> &folder) { got = folder; };
+    const auto maps = reader.read("C:\\Maps", keep, "*.map");
+    const auto all = reader.read("C:\\Maps", keep, "*");
+    files.finishReads();
+    thread.runAll();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->files, (std::vector<std::string>{"A.map", "b.map", "notes.txt"}));
+    ASSERT_EQ(got->sifted.size(), 2u);
+    EXPECT_EQ(got->sifted.at("*.map"), (std::vector<std::string>{"A.map", "b.map"}));
+    EXPECT_EQ(got->sifted.at("*"), std::nullopt) << "every file passes";
+}
+
 TEST(FolderReaderSort, NamesGoCaseBlindThenByTheirBytes)
 {
     std::vector<std::string> names{"b", "B", "a_", "A", "ab", "a", "Z", "_", "é", "10", "9"};

@@ -270,24 +270,36 @@ FileList::FileList(Window &window, ControlDef def, std::string pattern)
 
 void FileList::list()
 {
-    std::vector<std::string> names;
-    if (m_folder && !m_folder->failure) {
-        for (const auto &name : m_folder->files)
-            if (dos::matches(m_pattern, name))
-                names.push_back(name);
+    if (!m_folder || m_folder->failure) {
+        m_entries = std::make_shared<const std::vector<std::string>>();
+        return;
     }
-    m_entries = std::move(names);
+    // The files are sifted on the reading thread for the pattern asked for while reading.
+    const auto found = m_folder->sifted.find(m_pattern);
+    std::optional<std::vector<std::string>> fresh;
+    const std::optional<std::vector<std::string>> &sifted =
+        found != m_folder->sifted.end()
+            ? found->second
+            : (fresh = FolderReader::siftFiles(m_folder->files, m_pattern));
+    // Where the pattern lets every file through, the list shows the directory's own names.
+    if (!sifted)
+        m_entries = std::shared_ptr<const std::vector<std::string>>(m_folder, &m_folder->files);
+    else if (fresh)
+        m_entries = std::make_shared<const std::vector<std::string>>(std::move(*fresh));
+    else
+        m_entries = std::shared_ptr<const std::vector<std::string>>(m_folder, &*sifted);
 }
 
 std::string FileList::listedAs(std::string_view name) const
 {
     // Two files may differ in case alone where the file system keeps case apart; the name as
     // given wins, and only without it does a name that differs in case stand in for it.
-    auto found = std::find(m_entries.begin(), m_entries.end(), name);
-    if (found == m_entries.end())
-        found = std::find_if(m_entries.begin(), m_entries.end(),
+    const std::vector<std::string> &names = *m_entries;
+    auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end())
+        found = std::find_if(names.begin(), names.end(),
                              [&](const auto &n) { return dos::equalNoCase(n, name); });
-    return found == m_entries.end() ? std::string() : *found;
+    return found == names.end() ? std::string() : *found;
 }
 
 void FileList::readFiles()
@@ -301,7 +313,8 @@ void FileList::readFiles()
     }
     m_waiting = true;
     m_reading = m_folders.read(
-        m_directory, [this](const std::shared_ptr<const Folder> &folder) { filesArrived(folder); });
+        m_directory, [this](const std::shared_ptr<const Folder> &folder) { filesArrived(folder); },
+        m_pattern);
 }
 
 void FileList::setDirectory(std::string directory)
@@ -311,7 +324,7 @@ void FileList::setDirectory(std::string directory)
     m_tentative = false;
     m_restoring.clear();
     m_folder.reset();
-    m_entries.clear();
+    m_entries = std::make_shared<const std::vector<std::string>>();
     readFiles();
     // Files that arrived at once have been shown already.
     if (!m_folder || m_waiting) {
@@ -327,7 +340,8 @@ void FileList::filesArrived(std::shared_ptr<const Folder> folder)
     list();
     if (std::exchange(m_tentative, false))
         m_chosen = listedAs(m_chosen);
-    else if (std::find(m_entries.begin(), m_entries.end(), m_chosen) == m_entries.end())
+    else if (!m_chosen.empty() &&
+             std::find(m_entries->begin(), m_entries->end(), m_chosen) == m_entries->end())
         m_chosen.clear();
     const std::string stored = std::exchange(m_restoring, {});
     const bool gone = !stored.empty() && m_chosen.empty();

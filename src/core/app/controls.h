@@ -296,7 +296,12 @@ public:
     const std::string &pattern() const { return m_pattern; }
     // The chosen file's name, without directory; empty while none is chosen.
     const std::string &chosen() const { return m_chosen; }
-    const std::vector<std::string> &entries() const { return m_entries; }
+    const std::vector<std::string> &entries() const { return *m_entries; }
+    // The same names, shared. Listed names never change: a new list is a new vector.
+    const std::shared_ptr<const std::vector<std::string>> &sharedEntries() const
+    {
+        return m_entries;
+    }
 
     // Setting the directory or the pattern lists the files again. A new directory clears the
     // choice; a new pattern keeps it while the file is still listed.
@@ -328,7 +333,8 @@ private:
     std::string m_pattern;
     std::string m_defaultPattern;
     std::string m_chosen;
-    std::vector<std::string> m_entries;
+    std::shared_ptr<const std::vector<std::string>> m_entries =
+        std::make_shared<const std::vector<std::string>>();
     std::shared_ptr<const Folder> m_folder;
     FolderReader::Ticket m_reading;
     bool m_waiting = false;

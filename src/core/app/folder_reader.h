@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct Folder
     std::vector<std::string> directories;
     std::vector<std::string> files;
     std::optional<Failure> failure; // set when the place could not be read
+    // The files each pattern asked for while the directory was read lets through, sifted on the
+    // reading thread; none where it lets every file through.
+    std::map<std::string, std::optional<std::vector<std::string>>> sifted;
 };
 
 // Reads directories for the lists that show them. A directory is read once for every list that
@@ -38,9 +42,13 @@ public:
 
     // Asks for a directory's contents; `done` runs on the interface thread with them, unless
     // the ticket is dropped before. With a file system and a thread that do everything at once,
-    // it runs before this returns.
-    [[nodiscard]] Ticket read(std::string dosPath, Done done);
+    // it runs before this returns. A file pattern, when given, is sifted through on the reading
+    // thread if the read has not ended by then.
+    [[nodiscard]] Ticket read(std::string dosPath, Done done, std::string sift = {});
 
+    // The files a pattern lets through, in their order; none when it lets every one through.
+    static std::optional<std::vector<std::string>> siftFiles(const std::vector<std::string> &files,
+                                                             std::string_view pattern);
     // Sorts names as the lists show them, working out each name's sort key once.
     static void sortNames(std::vector<std::string> &names);
 
