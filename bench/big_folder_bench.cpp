@@ -1,0 +1,221 @@
+// The program started in a folder of many maps against the same program in an empty folder:
+// the time to the first painted window, how long the file list then takes to fill, the longest
+// time the event loop did not turn meanwhile (the window not answering), and the memory each
+// listed entry costs. Both run in turn as processes, like the start-up benchmark, in a fresh
+// settings directory whose start window was saved before, under whatever QT_QPA_PLATFORM the
+// caller set.
+//
+//   kelvane_big_folder_bench [rounds] [entries] [other big-folder program]
+//                                             (default 7 rounds of 1,000,000 entries)
+//
+// The other program, when given (another build's kelvane_big_folder_window), takes its turn
+// beside the others. KELVANE_BIG_FOLDER names a folder to keep the maps in between runs; it is
+// filled once and left in place.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Run
+{
+    bool ok = false;
+    double shown = 0;   // ms from the start of the process
+    double filled = 0;  // ms from the first paint until the file list is full
+    double longest = 0; // ms, the longest the event loop did not turn after the first paint
+    double residentMegabytes = 0;
+    double peakMegabytes = 0;
+};
+
+Run runIn(const std::string &program, const fs::path &folder, int expected)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, out[1]);
+    ::setenv("KELVANE_EXPECTED_FILES", std::to_string(expected).c_str(), 1);
+    fs::current_path(folder);
+
+    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
+    const auto started = Clock::now();
+    pid_t child = 0;
+    const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return {};
+    }
+    Run run;
+    std::string text;
+    char buffer[256];
+    bool shown = false;
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (!shown && text.find("shown\n") != std::string::npos) {
+            shown = true;
+            run.shown = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+        }
+    }
+    ::close(out[0]);
+    int status = 0;
+    rusage usage{};
+    if (::wait4(child, &status, 0, &usage) != child)
+        return {};
+    run.peakMegabytes = usage.ru_maxrss / 1024.0;
+    long rss = 0;
+    int rows = 0;
+    const auto at = text.find("filled ");
+    run.ok = shown && WIFEXITED(status) && WEXITSTATUS(status) == 0 && at != std::string::npos &&
+             std::sscanf(text.c_str() + at, "filled %lf longest %lf rss %ld rows %d", &run.filled,
+                         &run.longest, &rss, &rows) == 4;
+    run.residentMegabytes = rss / 1024.0;
+    return run;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string mapName(int i)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "map_%07d.map", i);
+    return name;
+}
+
+// Empty maps, made in a scrambled order so that the directory does not hand them out sorted.
+void fill(const fs::path &folder, int entries)
+{
+    fs::create_directories(folder);
+    // Kept beside the folder, so that the folder holds maps alone.
+    const std::string marker = folder.string() + ".complete-" + std::to_string(entries);
+    if (fs::exists(marker))
+        return;
+    std::fprintf(stderr, "making %d maps in %s ...\n", entries, folder.c_str());
+    const long prime = 7919;
+    for (long i = 0; i < entries; ++i) {
+        const std::string path = (folder / mapName(static_cast<int>(i * prime % entries))).string();
+        const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    std::ofstream{marker};
+}
+
+struct Series
+{
+    const char *name;
+    std::string program;
+    fs::path folder;
+    int expected;
+    std::vector<Run> runs;
+
+    std::vector<double> of(double Run::*field) const
+    {
+        std::vector<double> values;
+        for (const Run &run : runs)
+            values.push_back(run.*field);
+        return values;
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const int entries = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1'000'000;
+    const std::string other = argc > 3 ? argv[3] : "";
+
+    const fs::path home =
+        fs::temp_directory_path() / ("kelvane-big-folder-" + std::to_string(::getpid()));
+    fs::create_directories(home / "config" / "kelvane");
+    fs::create_directories(home / "data");
+    fs::create_directories(home / "empty");
+    std::ofstream(home / "config" / "kelvane" / "settings.reg")
+        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start]\n"
+           "\"csg\"=\"1\"\n\"bsp\"=\"1\"\n\"vis\"=\"1\"\n\"netvis\"=\"0\"\n\"rad\"=\"1\"\n";
+    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("WINEPREFIX", (home / "no-wine").c_str(), 1);
+    const char *kept = std::getenv("KELVANE_BIG_FOLDER");
+    const fs::path big = kept ? fs::path(kept) : home / "big";
+    fill(big, entries);
+
+    std::vector<Series> series{{"empty folder", KELVANE_BIG_FOLDER_WINDOW, home / "empty", 0, {}},
+                               {"big folder", KELVANE_BIG_FOLDER_WINDOW, big, entries, {}}};
+    if (!other.empty()) {
+        series.push_back({"other, empty folder", other, home / "empty", 0, {}});
+        series.push_back({"other, big folder", other, big, entries, {}});
+    }
+    std::vector<Series *> order;
+    for (Series &s : series)
+        order.push_back(&s);
+    for (Series *s : order)
+        runIn(s->program, s->folder, s->expected); // fills the file cache
+    for (int round = 0; round < rounds; ++round) {
+        for (Series *s : order) {
+            const Run run = runIn(s->program, s->folder, s->expected);
+            if (run.ok)
+                s->runs.push_back(run);
+            else
+                std::fprintf(stderr, "%s failed in round %d\n", s->name, round + 1);
+        }
+        std::rotate(order.begin(), order.begin() + 1, order.end());
+    }
+    fs::current_path(home);
+    if (!kept)
+        fs::remove_all(big);
+    fs::remove_all(home);
+
+    std::printf("A folder of %d maps against an empty one, %d rounds, platform %s (medians)\n",
+                entries, rounds,
+                std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "(default)");
+    std::printf("%-22s %10s %10s %14s %10s %10s\n", "", "shown", "filled", "longest stall", "RSS",
+                "peak RSS");
+    for (const Series &s : series)
+        std::printf("%-22s %7.1f ms %7.1f ms %11.1f ms %7.1f MB %7.1f MB\n", s.name,
+                    median(s.of(&Run::shown)), median(s.of(&Run::filled)),
+                    median(s.of(&Run::longest)), median(s.of(&Run::residentMegabytes)),
+                    median(s.of(&Run::peakMegabytes)));
+    for (std::size_t i = 0; i + 1 < series.size(); i += 2) {
+        const Series &empty = series[i];
+        const Series &full = series[i + 1];
+        const double perEntry = [&](double Run::*field) {
+            return (median(full.of(field)) - median(empty.of(field))) * 1024 * 1024 / entries;
+        }(&Run::residentMegabytes);
+        const double peakPerEntry =
+            (median(full.of(&Run::peakMegabytes)) - median(empty.of(&Run::peakMegabytes))) * 1024 *
+            1024 / entries;
+        std::printf("%-22s shown %+.1f ms later (goal: within 100 ms), longest stall %.1f ms "
+                    "(goal: at most 50 ms), %.0f bytes per entry once filled, %.0f at the "
+                    "peak; a name is %zu bytes\n",
+                    full.name, median(full.of(&Run::shown)) - median(empty.of(&Run::shown)),
+                    median(full.of(&Run::longest)), perEntry, peakPerEntry, mapName(0).size());
+    }
+    return 0;
+}
