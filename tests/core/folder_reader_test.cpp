@@ -79,6 +79,16 @@ TEST_F(FolderReaderTest, AReadNobodyWaitsForIsCancelledAndDeliversNothing)
     thread.runAll();
     EXPECT_EQ(delivered, 1);
     EXPECT_EQ(files.readsCancelled, 1);
+
+    // Asked for again while the cancelled read still ends: a read of its own, delivered whole.
+    std::shared_ptr<const Folder> got;
+    reader.read("C:\\Maps", [&](const auto &) { ++delivered; }).reset();
+    const auto again = reader.read("C:\\Maps", [&](const auto &folder) { got = folder; });
+    EXPECT_EQ(files.heldReads().size(), 2u);
+    files.finishReads();
+    thread.runAll();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->files, (std::vector<std::string>{"A.map", "b.map"}));
 }
 
 TEST_F(FolderReaderTest, AnUnreadablePlaceArrivesAsItsFailure)

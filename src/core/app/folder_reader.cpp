@@ -94,7 +94,13 @@ FolderReader::~FolderReader()
 
 FolderReader::Ticket FolderReader::read(std::string dosPath, Done done, std::string sift)
 {
+    // A read that everyone gave up on may still be stopping; it is not joined.
     std::shared_ptr<Read> read = m_running[dosPath].lock();
+    if (read && read->cancelled->load())
+        read.reset();
+    std::erase_if(m_running, [&](const auto &entry) {
+        return entry.first != dosPath && entry.second.expired();
+    });
     const bool start = !read;
     if (start) {
         read = std::make_shared<Read>();
