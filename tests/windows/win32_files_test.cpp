@@ -51,10 +51,17 @@ TEST_F(Win32FilesTest, ListsDirectoriesAndFilesApartWithoutHiddenOnes)
     EXPECT_TRUE(files.directoryExists(temp / "Karten") && !files.fileExists(temp / "Karten"));
     EXPECT_TRUE(files.fileExists(temp / "äöü ß.map") && !files.directoryExists(temp / "äöü ß.map"));
     EXPECT_FALSE(files.fileExists(temp / "fehlt.map") || files.directoryExists(temp / "fehlt"));
+    const FolderContents both = files.contents(temp.path());
+    EXPECT_FALSE(both.failure);
+    EXPECT_EQ(sorted(both.directories), (Names{"Größe mit Blank", "Karten"}));
+    EXPECT_EQ(sorted(both.files), (Names{"test.map", "äöü ß.map"}));
+    EXPECT_EQ(files.canRead(temp.path()), std::nullopt);
     const std::string missing = temp / "fehlt";
-    EXPECT_EQ(messageOf(files.subdirectories(missing).failure),
-              "Das Verzeichnis \"" + missing +
-                  "\" kann nicht gelesen werden: Der Pfad ist nicht vorhanden.");
+    const std::string gone = "Das Verzeichnis \"" + missing +
+                             "\" kann nicht gelesen werden: Der Pfad ist nicht vorhanden.";
+    EXPECT_EQ(messageOf(files.subdirectories(missing).failure), gone);
+    EXPECT_EQ(messageOf(files.canRead(missing)), gone);
+    EXPECT_EQ(messageOf(files.contents(missing).failure), gone);
 }
 
 TEST_F(Win32FilesTest, TheWriterReplacesTheFileWholeOrSaysWhy)

@@ -9,8 +9,6 @@ namespace kelvane {
 
 namespace {
 
-enum class EntryKind { Directory, File };
-
 // No "insert a disk" box for a drive without a medium while the lists look at it.
 class QuietDriveErrors
 {
@@ -61,9 +59,11 @@ bool isDriveError(DWORD error)
            error == ERROR_BAD_NETPATH || error == ERROR_DEV_NOT_EXIST;
 }
 
-Listing<std::string> list(std::string_view dosPath, EntryKind kind)
+// Reads a directory in one pass, the kinds of entry asked for; with neither, only whether it
+// can be read.
+FolderContents read(std::string_view dosPath, bool directories, bool files)
 {
-    Listing<std::string> listing;
+    FolderContents contents;
     const std::optional<char> letter = dos::driveOf(dosPath);
     const auto directoryFailure = [dosPath](const std::string &reason) {
         return Failure{"Das Verzeichnis \"" + std::string(dosPath) +
@@ -79,30 +79,32 @@ Listing<std::string> list(std::string_view dosPath, EntryKind kind)
         const DWORD error = ::GetLastError();
         // An empty drive root has not even "." in it.
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
-            return listing;
+            return contents;
         if (letter && isDriveError(error))
-            listing.failure = Failure{std::string("Auf das Laufwerk ") + *letter +
-                                      ": kann nicht zugegriffen werden."};
+            contents.failure = Failure{std::string("Auf das Laufwerk ") + *letter +
+                                       ": kann nicht zugegriffen werden."};
         else
-            listing.failure = directoryFailure(win32::errorText(error));
-        return listing;
+            contents.failure = directoryFailure(win32::errorText(error));
+        return contents;
     }
+    if (!directories && !files)
+        return contents;
 
     do {
         const std::wstring_view name = found.cFileName;
         if (name == L"." || name == L".." || (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
             continue;
         const bool isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (isDirectory == (kind == EntryKind::Directory))
-            listing.entries.push_back(win32::narrow(name));
+        if (isDirectory ? directories : files)
+            (isDirectory ? contents.directories : contents.files).push_back(win32::narrow(name));
     } while (::FindNextFileW(find.get(), &found));
 
     const DWORD error = ::GetLastError();
     if (error != ERROR_NO_MORE_FILES) {
-        listing.entries.clear();
-        listing.failure = directoryFailure(win32::errorText(error));
+        contents = {};
+        contents.failure = directoryFailure(win32::errorText(error));
     }
-    return listing;
+    return contents;
 }
 
 std::wstring volumeLabel(const std::wstring &root)
@@ -193,12 +195,24 @@ bool Win32FileSystem::fileExists(std::string_view dosPath)
 
 Listing<std::string> Win32FileSystem::subdirectories(std::string_view dosPath)
 {
-    return list(dosPath, EntryKind::Directory);
+    FolderContents contents = read(dosPath, true, false);
+    return {std::move(contents.directories), std::move(contents.failure)};
 }
 
 Listing<std::string> Win32FileSystem::files(std::string_view dosPath)
 {
-    return list(dosPath, EntryKind::File);
+    FolderContents contents = read(dosPath, false, true);
+    return {std::move(contents.files), std::move(contents.failure)};
+}
+
+Outcome Win32FileSystem::canRead(std::string_view dosPath)
+{
+    return read(dosPath, false, false).failure;
+}
+
+FolderContents Win32FileSystem::contents(std::string_view dosPath)
+{
+    return read(dosPath, true, true);
 }
 
 } // namespace kelvane

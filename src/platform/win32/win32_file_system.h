@@ -19,6 +19,8 @@ public:
     // Hidden entries are left out, as the Explorer does by default.
     Listing<std::string> subdirectories(std::string_view dosPath) override;
     Listing<std::string> files(std::string_view dosPath) override;
+    Outcome canRead(std::string_view dosPath) override;
+    FolderContents contents(std::string_view dosPath) override;
 };
 
 } // namespace kelvane
