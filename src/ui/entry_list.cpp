@@ -180,14 +180,31 @@ void EntryListView::showCurrentRow(int row)
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     // A hidden list scrolls to its current row when it is shown: measuring its rows before
     // that would shape their text before the window needs it.
-    if (isVisible())
+    m_scrollPending = -1;
+    if (isVisible()) {
         scrollTo(index);
+        if (!visualRect(index).isValid())
+            m_scrollPending = m_marked;
+    }
 }
 
 void EntryListView::reset()
 {
     QListView::reset();
     m_marked = -1;
+    m_scrollPending = -1;
+}
+
+void EntryListView::updateGeometries()
+{
+    QListView::updateGeometries();
+    if (m_scrollPending < 0 || !model() || m_scrollPending >= model()->rowCount())
+        return;
+    const QModelIndex index = model()->index(m_scrollPending, 0);
+    if (!visualRect(index).isValid())
+        return;
+    m_scrollPending = -1;
+    scrollTo(index);
 }
 
 int EntryListView::markedRow() const

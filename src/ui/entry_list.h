@@ -91,6 +91,8 @@ Q_SIGNALS:
     void entryOpened(int row);
 
 protected:
+    // A long list is laid out a slice at a time; the current row is scrolled to once its slice is.
+    void updateGeometries() override;
     void selectionChanged(const QItemSelection &selected,
                           const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -101,6 +103,8 @@ protected:
 private:
     // The last row shown or chosen, which a selection taken away alone goes back to.
     int m_marked = -1;
+    // The row shown before the list had laid it out, to scroll to once it has; -1 when none.
+    int m_scrollPending = -1;
     bool m_showing = false;
     bool m_pressChangedSelection = false;
     bool m_releaseEndsDoubleClick = false;

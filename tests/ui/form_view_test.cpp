@@ -98,6 +98,24 @@ TEST_F(ListsTest, DriveAndFileListsShowTheModelAndTakeTheUsersChoice)
     EXPECT_TRUE(file->selectionModel()->selectedRows().isEmpty());
 }
 
+// A long list is laid out in slices between the event loop's turns; a row chosen far down is
+// scrolled to once its slice is laid out.
+TEST_F(ListsTest, AFileChosenFarDownALongListIsScrolledTo)
+{
+    for (int i = 0; i < 60000; ++i)
+        app.files.addFile("C:\\Maps\\Lang\\" + std::to_string(100000 + i) + ".map");
+    FormView &view = app.startAsBefore();
+    view.show();
+    start_window &w = app.windows.startWindow();
+    ASSERT_FALSE(w.MAPDir.setPath("C:\\Maps\\Lang"));
+    auto *file = view.findChild<QListView *>("MAPFile");
+    w.MAPFile.choose("159990.map");
+    const QModelIndex chosen = file->model()->index(59990, 0);
+    ASSERT_EQ(file->currentIndex(), chosen);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return file->viewport()->rect().contains(file->visualRect(chosen)); }));
+}
+
 TEST_F(ListsTest, DirectoryListShowsThePathIndentedAndOpensOnDoubleClickOrEnterOnly)
 {
     FormView &view = app.startAsBefore();
