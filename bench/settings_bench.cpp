@@ -74,6 +74,27 @@ void BM_SaveWindow(benchmark::State &state)
 }
 BENCHMARK(BM_SaveWindow)->Unit(benchmark::kMillisecond)->Repetitions(10);
 
+// The same save in a settings file of a thousand values, as a long-used one may hold.
+void BM_SaveWindowAmongThousandValues(benchmark::State &state)
+{
+    ScratchDirectory scratch;
+    FileHiveBackend store(scratch.file("settings.reg"));
+    Registry reg(store);
+    const std::vector<std::string> names = valueNames();
+    for (int key = 0; key < 1000 / kWindowValues; ++key)
+        for (const std::string &name : names)
+            reg.SaveString(kCurrentUser, windowKeyPath("Other" + std::to_string(key)), name,
+                           "Z:\\home\\me\\maps\\value " + std::to_string(key));
+    saveWindow(reg, names, "0");
+
+    int generation = 0;
+    for (auto _ : state)
+        saveWindow(reg, names, std::to_string(++generation % 2));
+    if (store.fileReplaceCount() < static_cast<int>(state.iterations()))
+        state.SkipWithError("the settings file was not written");
+}
+BENCHMARK(BM_SaveWindowAmongThousandValues)->Unit(benchmark::kMillisecond)->Repetitions(10);
+
 // The load routine of a window in a program that has just started.
 void BM_LoadWindow(benchmark::State &state)
 {
@@ -98,8 +119,7 @@ std::string settingsText(int keys, int values)
 {
     std::string text = "REGEDIT4\n\n";
     for (int k = 0; k < keys; ++k) {
-        text += "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Key" + std::to_string(k) +
-                "]\n";
+        text += "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Key" + std::to_string(k) + "]\n";
         for (int v = 0; v < values; ++v)
             text += "\"value" + std::to_string(v) + "\"=\"Z:\\\\home\\\\me\\\\maps\\\\" +
                     std::to_string(v) + "\"\n";

@@ -270,7 +270,7 @@ RegKey TreeRegistryBackend::openKey(RegKey parent, std::string_view subKey, std:
 {
     if (!validPath(subKey))
         return kInvalidKey;
-    refresh();
+    refresh(access & ~(RegAccess::SetValue | RegAccess::CreateSubKey) ? Use::Read : Use::Write);
     RegKey root;
     std::string path;
     if (parent >= kRootBase) {
@@ -294,7 +294,7 @@ RegKey TreeRegistryBackend::createKey(RegKey parent, std::string_view subKey, st
 {
     if (!validPath(subKey))
         return kInvalidKey;
-    refresh();
+    refresh(Use::Write);
     RegKey root;
     std::string base;
     if (parent >= kRootBase) {
@@ -321,7 +321,7 @@ RegKey TreeRegistryBackend::createKey(RegKey parent, std::string_view subKey, st
 
 std::optional<RegValueInfo> TreeRegistryBackend::queryValueInfo(RegKey key, std::string_view name)
 {
-    refresh();
+    refresh(Use::Read);
     const Handle *h = handle(key);
     if (!h || !(h->access & RegAccess::QueryValue))
         return std::nullopt;
@@ -335,7 +335,7 @@ std::optional<RegValueInfo> TreeRegistryBackend::queryValueInfo(RegKey key, std:
 std::optional<std::string> TreeRegistryBackend::queryValueData(RegKey key, std::string_view name,
                                                                std::size_t bufferSize)
 {
-    refresh();
+    refresh(Use::Read);
     const Handle *h = handle(key);
     if (!h || !(h->access & RegAccess::QueryValue))
         return std::nullopt;
@@ -349,7 +349,7 @@ std::optional<std::string> TreeRegistryBackend::queryValueData(RegKey key, std::
 bool TreeRegistryBackend::setValue(RegKey key, std::string_view name, std::uint32_t type,
                                    std::string_view data)
 {
-    refresh();
+    refresh(Use::Write);
     const Handle *h = handle(key);
     if (!h || !(h->access & RegAccess::SetValue) || utf16Length(name) > kMaxValueNameLength)
         return false;

@@ -110,8 +110,10 @@ public:
 protected:
     // Whether the root with this handle is kept here at all.
     virtual bool holdsRoot(RegKey root) const { return root > kRootBase && root <= kRootBase + 6; }
+    // What an operation is about to do with the tree.
+    enum class Use { Read, Write };
     // Called before every read or lookup, so that a subclass can pick up outside changes.
-    virtual void refresh() {}
+    virtual void refresh(Use use) { (void)use; }
     // Called after the tree was changed by createKey or setValue.
     virtual void changed(RegKey root, std::string_view path, const StoredValue *value)
     {

@@ -232,8 +232,12 @@ void FileHiveBackend::endBatch()
         commit();
 }
 
-void FileHiveBackend::refresh()
+void FileHiveBackend::refresh(Use use)
 {
+    // A window's save writes one value after another; the batch reads the file again under
+    // the lock before it puts its values on top, so the file is not looked at for each of them.
+    if (m_batchDepth > 0 && use == Use::Write)
+        return;
     try {
         reloadIfChanged();
     } catch (...) {

@@ -58,7 +58,7 @@ public:
 
 protected:
     bool holdsRoot(RegKey root) const override { return root == kCurrentUserRoot; }
-    void refresh() override;
+    void refresh(Use use) override;
     void changed(RegKey root, std::string_view path, const StoredValue *value) override;
 
 private:
