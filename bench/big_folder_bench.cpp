@@ -12,6 +12,8 @@
 // beside the others. KELVANE_BIG_FOLDER names a folder to keep the maps in between runs; it is
 // filled once and left in place.
 
+#include "first_window_run.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,19 +21,13 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 struct Run
 {
@@ -45,60 +41,23 @@ struct Run
 
 Run runIn(const std::string &program, const fs::path &folder, int expected)
 {
-    int out[2];
-    if (::pipe(out) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, out[1]);
     ::setenv("KELVANE_EXPECTED_FILES", std::to_string(expected).c_str(), 1);
     fs::current_path(folder);
-
-    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
-    const auto started = Clock::now();
-    pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    if (spawned != 0) {
-        ::close(out[0]);
-        return {};
-    }
+    const kelvane::bench::ChildRun child = kelvane::bench::runToFirstWindow(program);
     Run run;
-    std::string text;
-    char buffer[256];
-    bool shown = false;
-    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<std::size_t>(n));
-        if (!shown && text.find("shown\n") != std::string::npos) {
-            shown = true;
-            run.shown = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
-        }
-    }
-    ::close(out[0]);
-    int status = 0;
-    rusage usage{};
-    if (::wait4(child, &status, 0, &usage) != child)
-        return {};
-    run.peakMegabytes = usage.ru_maxrss / 1024.0;
+    run.shown = child.shownMilliseconds;
+    run.peakMegabytes = child.peakKilobytes / 1024.0;
     long rss = 0;
     int rows = 0;
-    const auto at = text.find("filled ");
-    run.ok = shown && WIFEXITED(status) && WEXITSTATUS(status) == 0 && at != std::string::npos &&
-             std::sscanf(text.c_str() + at, "filled %lf longest %lf rss %ld rows %d", &run.filled,
-                         &run.longest, &rss, &rows) == 4;
+    const auto at = child.output.find("filled ");
+    run.ok = child.ok && at != std::string::npos &&
+             std::sscanf(child.output.c_str() + at, "filled %lf longest %lf rss %ld rows %d",
+                         &run.filled, &run.longest, &rss, &rows) == 4;
     run.residentMegabytes = rss / 1024.0;
     return run;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using kelvane::bench::median;
 
 std::string mapName(int i)
 {

@@ -12,6 +12,8 @@
 // The other program, when given (another build's kelvane_startup_first_window), takes its turn
 // beside the others, so that two builds are compared in one sitting.
 
+#include "first_window_run.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,19 +21,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+
+using kelvane::bench::median;
 
 struct Run
 {
@@ -40,51 +38,10 @@ struct Run
     bool ok = false;
 };
 
-// Starts a program, waits for its line, then for its end.
 Run runToFirstWindow(const std::string &program)
 {
-    int out[2];
-    if (::pipe(out) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, out[1]);
-
-    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
-    const auto started = Clock::now();
-    pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    if (spawned != 0) {
-        ::close(out[0]);
-        return {};
-    }
-
-    Run run;
-    std::string line;
-    char c;
-    while (::read(out[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    run.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
-    ::close(out[0]);
-
-    int status = 0;
-    rusage usage{};
-    if (::wait4(child, &status, 0, &usage) != child)
-        return {};
-    run.peakKilobytes = usage.ru_maxrss;
-    run.ok = line == "shown" && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    const kelvane::bench::ChildRun child = kelvane::bench::runToFirstWindow(program);
+    return {child.shownMilliseconds, child.peakKilobytes, child.ok && child.output == "shown\n"};
 }
 
 // A settings store in which the start window was saved once, and a few maps beside it.
