@@ -53,17 +53,21 @@ void saveWindow(Registry &reg, const std::vector<std::string> &names, const std:
         reg.SaveString(kCurrentUser, windowKeyPath("Csg"), name, text);
 }
 
-// The save routine of a window: one batch of SaveString calls, one file replace.
+// The save routine of a window, one batch of SaveString calls and one file replace, in a file
+// that holds `otherKeys` other windows' values as well.
 void BM_SaveWindow(benchmark::State &state)
 {
     ScratchDirectory scratch;
     FileHiveBackend store(scratch.file("settings.reg"));
     Registry reg(store);
     const std::vector<std::string> names = valueNames();
-    // Another window's keys, so that the file is as large as in use.
-    for (const char *window : {"Bsp", "Vis", "Rad"})
-        for (const std::string &name : names)
-            reg.SaveString(kCurrentUser, windowKeyPath(window), name, "1");
+    {
+        Registry::Batch others(reg);
+        for (int key = 0; key < state.range(0); ++key)
+            for (const std::string &name : names)
+                reg.SaveString(kCurrentUser, windowKeyPath("Other" + std::to_string(key)), name,
+                               "Z:\\home\\me\\maps\\value " + std::to_string(key));
+    }
     saveWindow(reg, names, "0");
 
     int generation = 0;
@@ -72,28 +76,12 @@ void BM_SaveWindow(benchmark::State &state)
     if (store.fileReplaceCount() < static_cast<int>(state.iterations()))
         state.SkipWithError("the settings file was not written");
 }
-BENCHMARK(BM_SaveWindow)->Unit(benchmark::kMillisecond)->Repetitions(10);
-
-// The same save in a settings file of a thousand values, as a long-used one may hold.
-void BM_SaveWindowAmongThousandValues(benchmark::State &state)
-{
-    ScratchDirectory scratch;
-    FileHiveBackend store(scratch.file("settings.reg"));
-    Registry reg(store);
-    const std::vector<std::string> names = valueNames();
-    for (int key = 0; key < 1000 / kWindowValues; ++key)
-        for (const std::string &name : names)
-            reg.SaveString(kCurrentUser, windowKeyPath("Other" + std::to_string(key)), name,
-                           "Z:\\home\\me\\maps\\value " + std::to_string(key));
-    saveWindow(reg, names, "0");
-
-    int generation = 0;
-    for (auto _ : state)
-        saveWindow(reg, names, std::to_string(++generation % 2));
-    if (store.fileReplaceCount() < static_cast<int>(state.iterations()))
-        state.SkipWithError("the settings file was not written");
-}
-BENCHMARK(BM_SaveWindowAmongThousandValues)->Unit(benchmark::kMillisecond)->Repetitions(10);
+// Three other windows, as in use; about a thousand values, as a long-used file may hold.
+BENCHMARK(BM_SaveWindow)
+    ->Arg(3)
+    ->Arg(1000 / kWindowValues)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10);
 
 // The load routine of a window in a program that has just started.
 void BM_LoadWindow(benchmark::State &state)

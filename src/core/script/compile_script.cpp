@@ -32,14 +32,9 @@ private:
 
 } // namespace
 
-std::string toolLineOf(const Places &places, const ToolRun &run)
-{
-    return toolLine(places.toolsDirectory, run.program, commandText(run.parameters),
-                    places.mapDirectory, places.mapFile);
-}
-
 Script compileScript(const Places &places, const std::vector<BlockLine> &block,
-                     const AfterCompile &after, std::string_view noShutdown)
+                     const AfterCompile &after, std::string_view noShutdown,
+                     std::vector<std::string> *blockLines)
 {
     Fields fields;
     fields.uses(kHalfLifeDirectoryField, places.halfLifeDirectory);
@@ -57,7 +52,8 @@ Script compileScript(const Places &places, const std::vector<BlockLine> &block,
             fields.uses(run->source, run->parameters, ScriptField::Kind::Parameters);
         fields.names(dos::join(places.toolsDirectory, run->program));
         fields.names(dos::join(places.mapDirectory, places.mapFile));
-        lines.push_back(toolLineOf(places, *run));
+        lines.push_back(toolLine(places.toolsDirectory, run->program, commandText(run->parameters),
+                                 places.mapDirectory, places.mapFile));
     }
     const std::string mapName = mapNameOf(places.mapFile);
     if (after.copyBsp) {
@@ -82,6 +78,8 @@ Script compileScript(const Places &places, const std::vector<BlockLine> &block,
         halfLifeLine(after.startHalfLife, places.halfLifeDirectory, places.modName),
         shutdownLine(after.shutdown, noShutdown),
     });
+    if (blockLines)
+        *blockLines = lines;
     script.fields = fields.takeFields();
     script.paths = fields.takePaths();
     return script;

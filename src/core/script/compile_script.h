@@ -45,11 +45,9 @@ using BlockLine = std::variant<ToolRun, std::string>;
 // A compile.bat: "@echo off", WADROOT, the command block (an empty line when it is empty),
 // "echo Kompilieren beendet...", then the copy, Half-Life and shutdown lines, the last
 // without a line end. Every field that goes into a line is listed for the checks before
-// writing.
+// writing; the block's lines as written are handed back in `blockLines`.
 Script compileScript(const Places &places, const std::vector<BlockLine> &block,
-                     const AfterCompile &after, std::string_view noShutdown);
-
-// The tool line of one run as it stands in the script.
-std::string toolLineOf(const Places &places, const ToolRun &run);
+                     const AfterCompile &after, std::string_view noShutdown,
+                     std::vector<std::string> *blockLines = nullptr);
 
 } // namespace kelvane::script

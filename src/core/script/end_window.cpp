@@ -89,14 +89,12 @@ void end_window::start_compile_clicked()
                                            std::string(tool.optionsField)});
     }
 
-    const script::Places places = placesFrom(start, m_windows.hlMod());
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        const auto *run = std::get_if<script::ToolRun>(&block[i]);
-        (this->*kTools[i].box)
-            .setText(run ? script::toolLineOf(places, *run) : std::get<std::string>(block[i]));
-    }
+    std::vector<std::string> toolLines;
     const script::Script compile =
-        script::compileScript(places, block, afterCompile.chosen(), script::kNoShutdownEndWindow);
+        script::compileScript(placesFrom(start, m_windows.hlMod()), block, afterCompile.chosen(),
+                              script::kNoShutdownEndWindow, &toolLines);
+    for (std::size_t i = 0; i < toolLines.size(); ++i)
+        (this->*kTools[i].box).setText(toolLines[i]);
     if (const Outcome failed = script::writeAndStart(compile, services()))
         showError(failed->message);
 }

@@ -28,12 +28,12 @@ bool ToolWindow::leaveFor(std::optional<WindowId> to)
 
 std::string ToolWindow::parameterLine() const
 {
-    return m_parameterField ? m_parameterField->text() : std::string();
+    return m_parameterField->text();
 }
 
 CheckBox &ToolWindow::box(std::string_view name) const
 {
-    Switch *s = m_switches ? m_switches->find(name) : nullptr;
+    Switch *s = m_switches->find(name);
     assert(s && "a check box of this window");
     return s->box();
 }
@@ -87,8 +87,6 @@ ToolWindow::LineForScript ToolWindow::lineForScript()
 
 const Check *ToolWindow::firstRefusal()
 {
-    if (!m_switches)
-        return nullptr;
     for (const Check &check : m_switches->table().checks) {
         if (!m_switches->fails(check))
             continue;
@@ -112,8 +110,7 @@ bool ToolWindow::checks(std::optional<WindowId> to)
 
 void ToolWindow::build()
 {
-    if (m_switches && m_parameterField)
-        m_parameterField->setText(m_switches->parameterLine());
+    m_parameterField->setText(m_switches->parameterLine());
     m_built = true;
 }
 
