@@ -31,55 +31,35 @@ void expectMenu(const FormView &view, const std::vector<MenuItem> &items)
     }
 }
 
-TEST_F(QtWindowHostTest, EveryWindowShowsItsTitleAndItsMenu)
-{
-    for (WindowId id : kAllWindows) {
-        SCOPED_TRACE(windowName(id));
-        Window &window = app.windows.window(id);
-        app.host.showWindow(window);
-        FormView *view = app.host.view(window);
-        ASSERT_NE(view, nullptr);
-        EXPECT_TRUE(view->isVisible());
-        EXPECT_EQ(view->windowTitle().toStdString(), window.title());
-        EXPECT_EQ(view->findChild<QMenuBar *>() != nullptr, !window.menu().empty());
-        if (!window.menu().empty()) {
-            EXPECT_EQ(view->size(), QSize(640, 480));
-        }
-        expectMenu(*view, window.menu());
-    }
-}
-
-TEST_F(QtWindowHostTest, EveryWindowAndBoxCarriesTheProgramsIconAndDesktopEntry)
+// Every window shows its title, its menu and the program's icon, and F1 in it opens the help
+// at its own page.
+TEST_F(QtWindowHostTest, EveryWindowShowsItsTitleMenuAndIconAndOpensItsHelpPageOnF1)
 {
     EXPECT_EQ(QGuiApplication::desktopFileName(), "org.example.Kelvane");
     const QIcon icon = QApplication::windowIcon();
     EXPECT_EQ(icon.availableSizes(),
               (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
-    // Not a transparent square: the middle of the small icon has colour.
-    const QImage small = icon.pixmap(16).toImage();
-    EXPECT_EQ(qAlpha(small.pixel(8, 8)), 255);
-    for (WindowId id : {WindowId::start_window, WindowId::About}) {
+    EXPECT_EQ(qAlpha(icon.pixmap(16).toImage().pixel(8, 8)), 255) << "not a transparent square";
+
+    const std::string chm = "C:\\Programme\\Kelvane\\deutsch.chm";
+    app.files.addFile(chm);
+    app.startAsBefore();
+    for (WindowId id : kAllWindows) {
+        SCOPED_TRACE(windowName(id));
+        Window &window = app.windows.window(id);
         FormView &view = app.show(id);
-        EXPECT_EQ(view.windowIcon().cacheKey(), icon.cacheKey()) << windowName(id);
+        EXPECT_TRUE(view.isVisible());
+        EXPECT_EQ(view.windowTitle().toStdString(), window.title());
+        EXPECT_EQ(view.windowIcon().cacheKey(), icon.cacheKey());
+        EXPECT_EQ(view.findChild<QMenuBar *>() != nullptr, !window.menu().empty());
+        expectMenu(view, window.menu());
+
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        app.opener.opened.clear();
+        QTest::keyClick(&view, Qt::Key_F1);
+        EXPECT_EQ(app.opener.opened, std::vector<std::string>{chm + "::/" + helpPage(id)});
     }
-}
-
-TEST_F(QtWindowHostTest, NextStepWithoutACompilerStaysUntilOneIsTicked)
-{
-    FormView &start = app.startAsBefore();
-    auto *next = start.findChild<QPushButton *>("step_next1");
-    ASSERT_NE(next, nullptr);
-    QTest::mouseClick(next, Qt::LeftButton);
-    EXPECT_EQ(app.messages.texts(),
-              std::vector<std::string>{"Sie haben keinen Compiler ausgewählt."});
-    EXPECT_TRUE(start.isVisible());
-    EXPECT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
-
-    clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
-    QTest::mouseClick(next, Qt::LeftButton);
-    EXPECT_EQ(app.messages.shown.size(), 1u);
-    EXPECT_FALSE(start.isVisible());
-    EXPECT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
 }
 
 void expectCentredOn(const QWidget &view, const QScreen *screen)
@@ -90,7 +70,8 @@ void expectCentredOn(const QWidget &view, const QScreen *screen)
     EXPECT_LE(offset.manhattanLength(), 2) << view.objectName().toStdString();
 }
 
-// With two monitors, the wizard stays on the one the user moved it to.
+// With two monitors, the wizard stays on the one the user moved it to. Next step without a
+// compiler stays until one is ticked.
 TEST_F(QtWindowHostTest, EachWindowComesUpCentredOnTheScreenOfTheWindowBeforeIt)
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
@@ -104,25 +85,18 @@ TEST_F(QtWindowHostTest, EachWindowComesUpCentredOnTheScreenOfTheWindowBeforeIt)
     expectCentredOn(*app.view(WindowId::About), screens[1]);
     app.view(WindowId::About)->close();
 
+    auto *next = start.findChild<QPushButton *>("step_next1");
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(app.messages.texts(),
+              std::vector<std::string>{"Sie haben keinen Compiler ausgewählt."});
+    EXPECT_TRUE(start.isVisible());
+    EXPECT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
     clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
-    QTest::mouseClick(start.findChild<QPushButton *>("step_next1"), Qt::LeftButton);
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_FALSE(start.isVisible());
+    ASSERT_TRUE(app.view(WindowId::HL_MOD)->isVisible());
     expectCentredOn(*app.view(WindowId::HL_MOD), screens[1]);
-}
-
-TEST_F(QtWindowHostTest, F1OpensTheHelpAtThePageOfTheWindowItWasPressedIn)
-{
-    const std::string chm = "C:\\Programme\\Kelvane\\deutsch.chm";
-    app.files.addFile(chm);
-    app.startAsBefore();
-    for (WindowId id : kAllWindows) {
-        SCOPED_TRACE(windowName(id));
-        FormView &view = app.show(id);
-        QApplication::setActiveWindow(&view);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-        app.opener.opened.clear();
-        QTest::keyClick(&view, Qt::Key_F1);
-        EXPECT_EQ(app.opener.opened, std::vector<std::string>{chm + "::/" + helpPage(id)});
-    }
 }
 
 TEST_F(QtWindowHostTest, EscapeStaysAndTheTitleBarEndsWithoutSaving)
@@ -138,52 +112,34 @@ TEST_F(QtWindowHostTest, EscapeStaysAndTheTitleBarEndsWithoutSaving)
     EXPECT_EQ(app.registry.ReadValue(kCurrentUser, windowKeyPath("Start"), "bsp"), "");
 }
 
-TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEscapeOrTitleBarAlone)
+TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEnterEscapeOrTitleBarAlone)
 {
     FormView &start = app.startAsBefore();
-    for (const char *how : {"OK", "Enter", "Escape", "title bar"}) {
+    for (int how = 0; how < 4; ++how) {
         SCOPED_TRACE(how);
         start.findChild<QAction *>("aboutmenu")->trigger();
         QPointer<FormView> about = app.view(WindowId::About);
         ASSERT_TRUE(about && about->isVisible());
         EXPECT_TRUE(start.isVisible());
-        if (how == std::string("OK"))
+        if (how == 0) {
+            // Its labels break their lines at the blanks, in their own fonts.
+            EXPECT_EQ(about->findChild<QLabel *>("lblDescription")->text().split('\n').size(), 4);
+            EXPECT_EQ(about->findChild<QLabel *>("lblDisclaimer")->text().split('\n').size(), 3);
+            EXPECT_EQ(about->findChild<QLabel *>("lblTitle")->font().families().front(), "Tahoma");
+            EXPECT_TRUE(about->findChild<QLabel *>("lblDescription")->font().bold());
+            EXPECT_TRUE(about->findChild<QPushButton *>("cmdOK")->isDefault());
             QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-        else if (how == std::string("Enter"))
-            QTest::keyClick(about.data(), Qt::Key_Return);
-        else if (how == std::string("Escape"))
-            QTest::keyClick(about.data(), Qt::Key_Escape);
-        else
+        } else if (how < 3) {
+            QTest::keyClick(about.data(), how == 1 ? Qt::Key_Return : Qt::Key_Escape);
+        } else {
             about->close();
+        }
         EXPECT_FALSE(app.windows.isLoaded(WindowId::About));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(about.isNull());
         EXPECT_TRUE(start.isVisible());
         EXPECT_FALSE(app.windows.hasEnded());
     }
-}
-
-TEST_F(QtWindowHostTest, TheAboutBoxSetsItsLabelsInTheirFontsAndBreaksTheirLinesAtTheBlanks)
-{
-    app.windows.showAbout();
-    FormView *about = app.view(WindowId::About);
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->size(), QSize(480, 236));
-    const auto lines = [&](const char *name) {
-        return about->findChild<QLabel *>(name)->text().split('\n');
-    };
-    EXPECT_EQ(lines("lblDescription"),
-              (QStringList{"Version 2.7 Systemanforderungen:", "PC mit Windows 9x/ME/NT/2000/XP",
-                           "Pentium 166 MHz oder besser", "32MB RAM"}));
-    EXPECT_EQ(lines("lblDisclaimer").size(), 3);
-    EXPECT_EQ(lines("lblTitle"), QStringList{"Kelvane  - Deutsche Version (v2.7 Final)"});
-    for (const char *name : {"lblTitle", "lblDescription", "lblDisclaimer"}) {
-        const QFont font = about->findChild<QLabel *>(name)->font();
-        EXPECT_EQ(font.families().front(), "Tahoma") << name;
-        EXPECT_EQ(font.bold(), name == std::string("lblDescription")) << name;
-    }
-    EXPECT_TRUE(about->findChild<QPushButton *>("cmdOK")->isDefault());
-    EXPECT_NE(about->findChild<QWidget *>("Line1"), nullptr);
 }
 
 } // namespace
