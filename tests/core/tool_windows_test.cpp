@@ -54,7 +54,6 @@ struct Setting
     WindowId window;
     std::string checked; // box names between blanks
     Typed typed = {};
-    bool fromNothing = false; // every box unticked first, those that start ticked too
 
     std::vector<std::string> boxes() const
     {
@@ -72,10 +71,6 @@ struct ToolApp : testing::TestApp
     ToolWindow &apply(const Setting &setting)
     {
         ToolWindow &w = open(setting.window);
-        if (setting.fromNothing)
-            for (const auto &s : w.switches()->all())
-                if (s->box().isEnabled())
-                    s->box().setState(CheckBox::Unchecked);
         for (const auto &box : setting.boxes())
             w.box(box).setState(CheckBox::Checked);
         for (const auto &[field, text] : setting.typed)
@@ -110,11 +105,10 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
 {
     // clang-format off
     const std::pair<Setting, std::string> rows[] = {
-        // Alone: an empty start text; RAD with and without its two ticked from the start.
+        // Alone: an empty start text; RAD's two ticked from the start.
         {{NETVIS, "netvisclient_connect"}, "  -connect  "},
-        {{RAD, "falloff", {{"falloff_value", "2"}}, true}, "  -falloff 2 "},
         {{RAD, ""}, kRadStartLine},
-        {{RAD, "", {}, true}, "  "},
+        {{RAD, "falloff", {{"falloff_value", "2"}}}, "  -bounce 10 -smooth 80 -falloff 2 "},
         // Every switch, ticked against the compiler's order.
         {{CSG, "brushunion tiny wadinclude csg_dev csg_texdata noclip noskyclip nowadtextures "
                "onlyents csg_nolog csg_noinfo csg_verbose csg_low csg_estimate csg_chart"},
