@@ -125,6 +125,7 @@ TEST_F(FileHiveBackendTest, WritesOnlyTheCurrentUsersKeysAndNamesTheFileCanHold)
     reg.SaveString(2, "Software\\Vendor", "x", "2");
     reg.SaveString(0, "Software\\Vendor", "x", "2");
     EXPECT_EQ(backend.fileReplaceCount(), 0);
+    EXPECT_FALSE(reg.KeyExists(0, "Software\\Vendor"));
 
     reg.SaveString(kCurrentUser, kCsg, "chart", "1");
     reg.SaveString(kCurrentUser, kCsg, "line\nbreak", "1");
@@ -183,6 +184,7 @@ TEST_F(FileHiveBackendTest, SetsAsideAnUnreadableFileWhenFirstReadAndTellsWhere)
 
     saveWindow(reg, kCsg, "7");
     expectWholeWindows(path, {kCsg});
+    EXPECT_EQ(readFresh(path, kCsg, "value49"), "7");
     EXPECT_TRUE(backend.takeProblems().empty());
 
     writeBytes(path, "second junk");
