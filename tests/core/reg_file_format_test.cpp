@@ -19,112 +19,93 @@ std::string repeated(std::string_view piece, int times)
     return text;
 }
 
-// UTF-8 text as UTF-16LE bytes, as regedit exports; only for characters of the first plane.
-std::string utf16(std::string_view utf8)
+// Text as UTF-16LE bytes, as regedit exports it.
+std::string le(std::u16string_view text)
 {
     std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        unsigned code = lead;
-        std::size_t length = 1;
-        if (lead >= 0xE0) {
-            code = lead & 0x0F;
-            length = 3;
-        } else if (lead >= 0xC0) {
-            code = lead & 0x1F;
-            length = 2;
-        }
-        for (std::size_t k = 1; k < length; ++k)
-            code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out += static_cast<char>(code & 0xFF);
-        out += static_cast<char>(code >> 8);
-        i += length;
-    }
+    for (char16_t c : text)
+        out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     return out;
 }
 
-TEST(RegFileFormat, WritesEveryKeyInTreeOrderAndTextThatIsNoPlainStringAsHex)
+struct Value
+{
+    std::string name;
+    std::uint32_t type;
+    std::string data;
+};
+
+void expectValues(const RegNode *key, const std::vector<Value> &values)
+{
+    ASSERT_TRUE(key);
+    for (const Value &v : values) {
+        const StoredValue *read = key->value(v.name);
+        ASSERT_TRUE(read) << v.name;
+        EXPECT_EQ(read->type, v.type) << v.name;
+        EXPECT_EQ(read->data, v.data) << v.name;
+    }
+}
+
+// Text that is no plain string goes out as hex, and every value comes back byte for byte from
+// lines of at most 80 characters.
+TEST(RegFileFormat, WritesEveryKeyInTreeOrderAndReadsEveryValueBackByteForByte)
 {
     RegRoots roots;
     EXPECT_EQ(serializeRegFile(roots), "REGEDIT4\n\n");
-    RegNode &csg = roots[kCurrentUserRoot].findOrCreate(kCsg);
-    csg.setValue("chart", RegType::String, "1");
-    csg.setValue("", RegType::String, "unnamed");
-    csg.setValue("quote", RegType::String, "say \"hi\" \\ back");
-    csg.setValue("count", RegType::Dword, "\xff\xff\xff\xff"s);
-    csg.setValue("bytes", RegType::Binary, "\x1a\x00\xff"s);
-    csg.setValue("path", RegType::ExpandString, "%\0"s);
-    csg.setValue("zero", RegType::String, "a\0"s);
-    csg.setValue("newline", RegType::String, "a\nb");
-    csg.setValue("latin1", RegType::String, "\xe4");
-    csg.setValue("utf8", RegType::String, "\xc3\xa4");
-    csg.setValue("empty", RegType::String, "");
-    csg.setValue("big", 0xb, "\x01\0\0\0\0\0\0\0"s);
-    roots[kCurrentUserRoot].findOrCreate("Software\\Ostrabel\\Kelvane\\Bsp");
-
-    EXPECT_EQ(serializeRegFile(roots), "REGEDIT4\n\n"
-                                       "[HKEY_CURRENT_USER\\Software]\n\n"
-                                       "[HKEY_CURRENT_USER\\Software\\Ostrabel]\n\n"
-                                       "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane]\n\n"
-                                       "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Csg]\n"
-                                       "\"chart\"=\"1\"\n"
-                                       "@=\"unnamed\"\n"
-                                       "\"quote\"=\"say \\\"hi\\\" \\\\ back\"\n"
-                                       "\"count\"=dword:ffffffff\n"
-                                       "\"bytes\"=hex:1a,00,ff\n"
-                                       "\"path\"=hex(2):25,00\n"
-                                       "\"zero\"=hex(1):61,00\n"
-                                       "\"newline\"=hex(1):61,0a,62\n"
-                                       "\"latin1\"=hex(1):e4\n"
-                                       "\"utf8\"=\"\xc3\xa4\"\n"
-                                       "\"empty\"=\"\"\n"
-                                       "\"big\"=hex(b):01,00,00,00,00,00,00,00\n\n"
-                                       "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Bsp]\n\n");
-}
-
-TEST(RegFileFormat, ReadsBackEveryValueByteForByteFromLinesOfAtMost80Characters)
-{
-    const struct
-    {
-        const char *name;
-        std::uint32_t type;
-        std::string data;
-    } values[] = {
-        {"text", RegType::String, "abc"},
+    const std::vector<Value> csgValues = {
+        {"", RegType::String, "unnamed"},
+        {"quote", RegType::String, "say \"hi\" \\ back"},
+        {"count", RegType::Dword, "\xff\xff\xff\xff"s},
+        {"bytes", RegType::Binary, "\x1a\x00\xff"s},
+        {"path", RegType::ExpandString, "%\0"s},
+        {"zero", RegType::String, "a\0"s},
+        {"newline", RegType::String, "a\nb"},
+        {"latin1", RegType::String, "\xe4"},
+        {"utf8", RegType::String, "\xc3\xa4"},
+        {"big", 0xb, "\x01\0\0\0\0\0\0\0"s},
+    };
+    const std::vector<Value> bspValues = {
         {"empty", RegType::String, ""},
-        {"umlauts", RegType::String, "Größe – Maße"},
         {"inner zero", RegType::String, "ab\0cd"s},
-        {"trailing zero", RegType::String, "abc\0"s},
         {"line ends", RegType::String, "a\r\nb\tc"},
-        {"latin1", RegType::String, "Gr\xf6\xdf"},
         {"delete char", RegType::String, "\x7f"},
-        {"dword", RegType::Dword, "\x01\x02\x03\x04"},
         {"short dword", RegType::Dword, "\x01\x02"},
-        {"binary", RegType::Binary, "\x1a\x00\xff"s},
         {"empty binary", RegType::Binary, ""},
-        {"expandable", RegType::ExpandString, "%PATH%\0"s},
         {"multi", RegType::MultiString, "one\0two\0\0"s},
         {"none", RegType::None, "\x05"},
         {"long", RegType::Binary, std::string(300, '\x7f')},
         {"back\\slash \"quoted\"", RegType::String, "\\\\server\\\"share\""},
     };
-    RegRoots roots;
-    RegNode &csg = roots[kCurrentUserRoot].findOrCreate(kCsg);
-    for (const auto &v : values)
-        csg.setValue(v.name, v.type, v.data);
+    const std::string bsp = "Software\\Ostrabel\\Kelvane\\Bsp";
+    for (const auto &[path, values] : {std::pair(std::string(kCsg), csgValues), {bsp, bspValues}})
+        for (const Value &v : values)
+            roots[kCurrentUserRoot].findOrCreate(path).setValue(v.name, v.type, v.data);
 
     const std::string text = serializeRegFile(roots);
+    EXPECT_TRUE(text.starts_with("REGEDIT4\n\n"
+                                 "[HKEY_CURRENT_USER\\Software]\n\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Ostrabel]\n\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane]\n\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Csg]\n"
+                                 "@=\"unnamed\"\n"
+                                 "\"quote\"=\"say \\\"hi\\\" \\\\ back\"\n"
+                                 "\"count\"=dword:ffffffff\n"
+                                 "\"bytes\"=hex:1a,00,ff\n"
+                                 "\"path\"=hex(2):25,00\n"
+                                 "\"zero\"=hex(1):61,00\n"
+                                 "\"newline\"=hex(1):61,0a,62\n"
+                                 "\"latin1\"=hex(1):e4\n"
+                                 "\"utf8\"=\"\xc3\xa4\"\n"
+                                 "\"big\"=hex(b):01,00,00,00,00,00,00,00\n\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Bsp]\n"))
+        << text;
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
          start = end + 1)
         EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
     RegFileContent back = parseRegFile(text);
     ASSERT_FALSE(back.error) << back.error->message;
-    for (const auto &v : values) {
-        const StoredValue *read = back.roots[kCurrentUserRoot].find(kCsg)->value(v.name);
-        ASSERT_TRUE(read) << v.name;
-        EXPECT_EQ(read->type, v.type) << v.name;
-        EXPECT_EQ(read->data, v.data) << v.name;
-    }
+    expectValues(back.roots[kCurrentUserRoot].find(kCsg), csgValues);
+    expectValues(back.roots[kCurrentUserRoot].find(bsp), bspValues);
     EXPECT_EQ(serializeRegFile(back.roots), text);
 }
 
@@ -164,36 +145,21 @@ TEST(RegFileFormat, ReadsWhatOtherWritersWrite)
 // types in hex as UTF-16LE with their terminating zeros.
 TEST(RegFileFormat, ReadsARegeditExportInUtf16)
 {
-    const std::string text =
-        "\xff\xfe"s + utf16("Windows Registry Editor Version 5.00\r\n\r\n"
-                            "[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Größe]\r\n"
-                            "\"mapfile\"=\"Maße äöü €.map\"\r\n"
-                            "\"count\"=dword:0000002a\r\n"
-                            "\"path\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,fc,00,00,00\r\n"
-                            "\"multi\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
-                            "\"bytes\"=hex:01,02\r\n\r\n");
-    RegFileContent content = parseRegFile(text);
+    RegFileContent content = parseRegFile(
+        "\xff\xfe"s + le(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                         u"[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Größe]\r\n"
+                         u"\"mapfile\"=\"Maße äöü €.map\"\r\n"
+                         u"\"count\"=dword:0000002a\r\n"
+                         u"\"path\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,fc,00,00,00\r\n"
+                         u"\"multi\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
+                         u"\"bytes\"=hex:01,02\r\n\r\n"));
     ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
-    const RegNode *key = content.roots[kCurrentUserRoot].find("Software\\Ostrabel\\Kelvane\\Größe");
-    ASSERT_TRUE(key);
-    const struct
-    {
-        const char *name;
-        std::uint32_t type;
-        std::string data;
-    } rows[] = {
-        {"mapfile", RegType::String, "Maße äöü €.map"},
-        {"count", RegType::Dword, "\x2a\0\0\0"s},
-        {"path", RegType::ExpandString, "%HOME%ü\0"s},
-        {"multi", RegType::MultiString, "a\0€\0\0"s},
-        {"bytes", RegType::Binary, "\x01\x02"},
-    };
-    for (const auto &row : rows) {
-        const StoredValue *value = key->value(row.name);
-        ASSERT_TRUE(value) << row.name;
-        EXPECT_EQ(value->type, row.type) << row.name;
-        EXPECT_EQ(value->data, row.data) << row.name;
-    }
+    expectValues(content.roots[kCurrentUserRoot].find("Software\\Ostrabel\\Kelvane\\Größe"),
+                 {{"mapfile", RegType::String, "Maße äöü €.map"},
+                  {"count", RegType::Dword, "\x2a\0\0\0"s},
+                  {"path", RegType::ExpandString, "%HOME%ü\0"s},
+                  {"multi", RegType::MultiString, "a\0€\0\0"s},
+                  {"bytes", RegType::Binary, "\x01\x02"}});
 }
 
 // The registry's limits: 512 levels of keys, 255 characters to a key name (as UTF-16 counts
@@ -252,42 +218,33 @@ TEST(RegFileFormat, KeepsTheOrderAndSpellingOfManyKeysAndValues)
     ASSERT_EQ(many->children().size(), 1000u);
     for (int i = 0; i < 1000; ++i) {
         EXPECT_EQ(many->values()[i].name, "Value" + std::to_string(2 * i + 1));
-        EXPECT_EQ(many->children()[i]->name(), "Key" + std::to_string(2 * i));
-        EXPECT_EQ(many->value("value" + std::to_string(2 * i + 1)), &many->values()[i]);
         EXPECT_EQ(many->child("key" + std::to_string(2 * i)), many->children()[i].get());
     }
     EXPECT_EQ(many->value("Value1")->data, "again");
     EXPECT_EQ(many->values().back().name, "value0");
-    EXPECT_EQ(many->value("Value0")->data, "back");
     EXPECT_FALSE(many->child("Key1"));
-}
 
-TEST(RegFileFormat, TellsWhichNamesCanBeWritten)
-{
-    EXPECT_TRUE(isWritableRegName(""));
     EXPECT_TRUE(isWritableRegName("Größe \"x\" [y]"));
-    EXPECT_FALSE(isWritableRegName("a\nb"));
-    EXPECT_FALSE(isWritableRegName("a\0b"s));
-    EXPECT_FALSE(isWritableRegName("\xe4"));
+    for (const std::string &name : {"a\nb"s, "a\0b"s, "\xe4"s})
+        EXPECT_FALSE(isWritableRegName(name)) << name;
 }
 
 TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
 {
     const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"ok\"=\"1\"\n";
     const std::string hexBytes = "hex data must be bytes of one or two hex digits between commas";
+    const std::string tooLong = "a key name is longer than 255 characters";
+    const std::string tooDeep = "the key lies deeper than 512 levels";
     const struct
     {
         std::string text;
         int line;
         std::string message;
     } rows[] = {
-        {"[HKEY_CURRENT_USER\\Software]\n", 1, "the first line is not REGEDIT4"},
         {"\nREGEDIT4\n", 1, "the first line is not REGEDIT4"},
-        {"\xff\xfeR\0E"s, 1, "the text is not UTF-16"},
         {"\xff\xfeR\0\n\0\x00\xdc"s, 2, "the text is not UTF-16"},
         {"\xff\xfeR\0E\0"s, 1, "the first line is not REGEDIT4"},
         {head + "chart=1\n", 5, "this line is neither a key, a value nor a comment"},
-        {"REGEDIT4\n\"a\"=\"1\"\n", 2, "a value stands outside a key"},
         {"REGEDIT4\n[-HKEY_CURRENT_USER\\Software]\n\"a\"=\"1\"\n", 3,
          "a value stands outside a key"},
         {"REGEDIT4\n[HKEY_NOWHERE\\Software]\n", 2, "unknown root key \"HKEY_NOWHERE\""},
@@ -300,8 +257,6 @@ TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
         {head + "\"a\" \"abc\"\n", 5, "= is missing after the value name"},
         {head + "\"a\"=qword:1\n", 5, "unknown kind of value data"},
         {head + "\"a\"=dword:123456789\n", 5, "dword: needs 1 to 8 hex digits"},
-        {head + "\"a\"=dword:-1\n", 5, "dword: needs 1 to 8 hex digits"},
-        {head + "\"a\"=hex:1a,0g\n", 5, hexBytes},
         {head + "\"a\"=hex:1a0\n", 5, hexBytes},
         {head + "\"a\"=hex:1a,\n", 5, "the hex data end with a comma"},
         {head + "\"a\"=hex(z):00\n", 5, "hex( needs a type number in hex digits and )"},
@@ -309,22 +264,18 @@ TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
         {head + "\"a\"=hex:01,\\\n  02,zz\n", 5, hexBytes},
         {head + "\"a\"=hex:01,\\\n", 5, "the hex data go on past the end of the file"},
         {head + "\"a\tb\"=\"1\"\n", 5, "a value name holds a control character"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 2,
-         "a key name is longer than 255 characters"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(254, 'k') + "\U0001F600]\n", 2,
-         "a key name is longer than 255 characters"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2,
-         "the key lies deeper than 512 levels"},
-        {"REGEDIT4\n[-HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2,
-         "the key lies deeper than 512 levels"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 2, tooLong},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(254, 'k') + "\U0001F600]\n", 2, tooLong},
+        {"REGEDIT4\n[HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2, tooDeep},
+        {"REGEDIT4\n[-HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2, tooDeep},
         {head + "\"" + std::string(16384, 'v') + "\"=\"1\"\n", 5,
          "a value name is longer than 16383 characters"},
-        {"\xff\xfe"s + utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n"
-                             "\"a\"=hex(2):41,00,00\r\n"),
+        {"\xff\xfe"s + le(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n"
+                          u"\"a\"=hex(2):41,00,00\r\n"),
          3, "the hex data of a text are not UTF-16"},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(::testing::PrintToString(row.text));
+        SCOPED_TRACE(::testing::PrintToString(row.text.substr(0, 200)));
         const RegFileContent content = parseRegFile(row.text);
         ASSERT_TRUE(content.error);
         EXPECT_EQ(content.error->line, row.line);

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/wait.h>
@@ -19,6 +18,8 @@ namespace {
 
 using namespace std::string_literals;
 using test::readBytes;
+using test::writeBytes;
+namespace fs = std::filesystem;
 
 const std::string kCsg = windowKeyPath("Csg");
 const std::string kBsp = windowKeyPath("Bsp");
@@ -60,24 +61,18 @@ struct FileHiveHarness
 
 INSTANTIATE_TYPED_TEST_SUITE_P(FileHive, RegistryOperationsTest, FileHiveHarness);
 
-// A settings file in a directory of the test's own, and a store on it.
-class FileHiveBackendTest : public ::testing::Test
+// The one problem the store has to tell, of the kind and for the reason given.
+SettingsProblem oneProblem(FileHiveBackend &store, SettingsProblem::Kind kind,
+                           const std::string &reason)
 {
-protected:
-    std::vector<std::string> setAsideFiles() const
-    {
-        std::vector<std::string> found;
-        for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
-            if (entry.path().filename().string().starts_with("settings.reg.unreadable-"))
-                found.push_back(entry.path().string());
-        return found;
-    }
-
-    test::TempDir dir;
-    const std::string path = dir / "settings.reg";
-    FileHiveBackend backend{path};
-    Registry reg{backend};
-};
+    const std::vector<SettingsProblem> problems = store.takeProblems();
+    EXPECT_EQ(problems.size(), 1u);
+    if (problems.size() != 1)
+        return {};
+    EXPECT_EQ(problems[0].kind, kind);
+    EXPECT_EQ(problems[0].reason, reason);
+    return problems[0];
+}
 
 // Saves a window of 50 values the way a window's save routine does; every value holds the same
 // text, so a torn save shows as a window with mixed values.
@@ -102,46 +97,31 @@ void expectWholeWindows(const std::string &path, const std::vector<std::string> 
     }
 }
 
-TEST_F(FileHiveBackendTest, EveryValueTypeComesBackByteForByteThroughTheFile)
+std::string repeated(std::string_view piece, int times)
 {
-    const std::pair<std::uint32_t, std::string> values[] = {
-        {RegType::String, "abc"},
-        {RegType::String, ""},
-        {RegType::String, "ab\0cd"s},
-        {RegType::String, "abc\0"s},
-        {RegType::String, "Größe"},
-        {RegType::Dword, "\xff\xff\xff\xff"},
-        {RegType::Binary, "\x1a\x00\xff"s},
-        {RegType::ExpandString, "%HOME%\\maps\0"s},
-        {RegType::MultiString, "one\0two\0\0"s}};
-    {
-        Registry::Batch batch(reg);
-        reg.CreateKeyPath(kCurrentUser, kCsg);
-        for (std::size_t i = 0; i < std::size(values); ++i)
-            reg.WriteValue(kCurrentUser, kCsg, "v" + std::to_string(i), values[i].first,
-                           values[i].second, values[i].second.size());
-    }
-    FileHiveBackend reader(path);
-    const RegKey key = reader.openKey(kCurrentUserRoot, kCsg, RegAccess::QueryValue);
-    for (std::size_t i = 0; i < std::size(values); ++i) {
-        const std::string name = "v" + std::to_string(i);
-        const auto info = reader.queryValueInfo(key, name);
-        ASSERT_TRUE(info) << name;
-        EXPECT_EQ(info->type, values[i].first) << name;
-        EXPECT_EQ(info->size, values[i].second.size()) << name;
-        EXPECT_EQ(reader.queryValueData(key, name, info->size), values[i].second) << name;
-    }
-    reader.closeKey(key);
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
 }
+
+// A settings file in a directory of the test's own, and a store on it.
+class FileHiveBackendTest : public ::testing::Test
+{
+protected:
+    test::TempDir dir;
+    const std::string path = dir / "settings.reg";
+    FileHiveBackend backend{path};
+    Registry reg{backend};
+};
 
 // Other roots read as empty and are never written, but their sections stay in the file; names
 // that would break the file are refused.
 TEST_F(FileHiveBackendTest, WritesOnlyTheCurrentUsersKeysAndNamesTheFileCanHold)
 {
     const std::string vendor = "[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n\"x\"=\"1\"\n";
-    test::writeBytes(path, "REGEDIT4\n\n" + vendor);
+    writeBytes(path, "REGEDIT4\n\n" + vendor);
     EXPECT_FALSE(reg.KeyExists(2, "Software\\Vendor"));
-    EXPECT_EQ(reg.ReadValue(2, "Software\\Vendor", "x"), "");
     reg.SaveString(2, "Software\\Vendor", "x", "2");
     reg.SaveString(0, "Software\\Vendor", "x", "2");
     EXPECT_EQ(backend.fileReplaceCount(), 0);
@@ -157,6 +137,7 @@ TEST_F(FileHiveBackendTest, WritesOnlyTheCurrentUsersKeysAndNamesTheFileCanHold)
     EXPECT_FALSE(parseRegFile(text).error) << text;
 }
 
+// The lost update: what another instance writes during a batch must survive the batch's save.
 TEST_F(FileHiveBackendTest, ReplacesTheFileOncePerBatchKeepingWhatOthersWroteMeanwhile)
 {
     reg.SaveString(kCurrentUser, kCsg + "\\Chart", "chart", "old");
@@ -169,9 +150,7 @@ TEST_F(FileHiveBackendTest, ReplacesTheFileOncePerBatchKeepingWhatOthersWroteMea
         // Reads see the batch; the file does not until it ends.
         EXPECT_EQ(reg.ReadValue(kCurrentUser, kCsg, "value49"), "1");
         EXPECT_EQ(readBytes(path), textBefore);
-        EXPECT_EQ(backend.fileReplaceCount(), before);
 
-        // What another instance writes meanwhile shows at once and stays.
         FileHiveBackend other(path);
         Registry(other).SaveString(kCurrentUser, kCsg + "\\Chart", "chart", "new");
         EXPECT_EQ(reg.ReadValue(kCurrentUser, kCsg + "\\Chart", "chart"), "new");
@@ -188,30 +167,27 @@ TEST_F(FileHiveBackendTest, ReplacesTheFileOncePerBatchKeepingWhatOthersWroteMea
 }
 
 // An unreadable file is moved aside as soon as it is read, under a name of its own, and the user
-// is told where it went; the store reads as empty and the next save writes a new file.
+// is told where it went and why; the store reads as empty and the next save writes a new file.
 TEST_F(FileHiveBackendTest, SetsAsideAnUnreadableFileWhenFirstReadAndTellsWhere)
 {
     const std::string garbage = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"a\"=hex:zz\n";
-    test::writeBytes(path, garbage);
+    writeBytes(path, garbage);
     EXPECT_FALSE(reg.KeyExists(kCurrentUser, "Software"));
     const std::string firstAside = backend.setAsidePath().value_or("");
     EXPECT_TRUE(firstAside.starts_with(path + ".unreadable-")) << firstAside;
     EXPECT_EQ(readBytes(firstAside), garbage);
     EXPECT_FALSE(readBytes(path));
-    const std::vector<SettingsProblem> problems = backend.takeProblems();
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SetAside);
-    EXPECT_EQ(problems[0].file, path);
-    EXPECT_EQ(problems[0].keptAs, firstAside);
-    EXPECT_EQ(problems[0].reason, "Zeile 4 ist kein gültiger Eintrag.");
-    EXPECT_TRUE(backend.takeProblems().empty());
+    const SettingsProblem problem =
+        oneProblem(backend, SettingsProblem::Kind::SetAside, "Zeile 4 ist kein gültiger Eintrag.");
+    EXPECT_EQ(problem.file, path);
+    EXPECT_EQ(problem.keptAs, firstAside);
 
     saveWindow(reg, kCsg, "7");
-    EXPECT_EQ(setAsideFiles(), std::vector<std::string>{firstAside});
     expectWholeWindows(path, {kCsg});
     EXPECT_EQ(readFresh(path, kCsg, "value49"), "7");
+    EXPECT_TRUE(backend.takeProblems().empty());
 
-    test::writeBytes(path, "second junk");
+    writeBytes(path, "second junk");
     reg.SaveString(kCurrentUser, kCsg, "chart", "2");
     const std::string secondAside = backend.setAsidePath().value_or("");
     EXPECT_NE(secondAside, firstAside);
@@ -219,60 +195,46 @@ TEST_F(FileHiveBackendTest, SetsAsideAnUnreadableFileWhenFirstReadAndTellsWhere)
     EXPECT_EQ(readBytes(firstAside), garbage);
     // The store forgets the keys of the file it could not read, not those it wrote since.
     EXPECT_EQ(reg.ReadValue(kCurrentUser, kCsg, "chart"), "2");
-    EXPECT_TRUE(backend.takeProblems().size() == 1u);
-}
+    EXPECT_EQ(backend.takeProblems().size(), 1u);
 
-// What users' machines leave in the settings file's place: each is kept aside as it was.
-TEST_F(FileHiveBackendTest, TellsWhyEachKindOfUnreadableFileWasSetAside)
-{
+    // What users' machines leave in the settings file's place: each is kept aside as it was.
     const struct
     {
         const char *what;
-        std::function<void(const std::string &)> make;
+        std::string bytes;
         std::string reason;
     } rows[] = {
-        {"cut in a quote",
-         [](const std::string &p) {
-             test::writeBytes(p, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"a\"=\"12");
-         },
+        {"cut in a quote", "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"a\"=\"12",
          "Zeile 4 ist kein gültiger Eintrag."},
         {"binary",
-         [](const std::string &p) {
-             test::writeBytes(p, std::string("\x7f"
-                                             "ELF\0\1",
-                                             6));
-         },
+         "\x7f"
+         "ELF\0\1"s,
          "Zeile 1 ist kein gültiger Eintrag."},
-        {"a directory", [](const std::string &p) { test::makeDirectory(p + "/inner"); },
-         "Unter diesem Namen liegt ein Verzeichnis statt einer Datei."},
-        {"larger than 64 MB",
-         [](const std::string &p) {
-             test::writeBytes(p, "REGEDIT4\n");
-             std::filesystem::resize_file(test::fsPath(p), (64u << 20) + 1);
-         },
-         "Die Datei ist größer als 64 MB."},
-        {"mode 000",
-         [](const std::string &p) {
-             test::writeBytes(p, "REGEDIT4\n");
-             std::filesystem::permissions(test::fsPath(p), std::filesystem::perms::none);
-         },
-         "Der Zugriff wurde verweigert."},
+        {"a directory", "", "Unter diesem Namen liegt ein Verzeichnis statt einer Datei."},
+        {"larger than 64 MB", "REGEDIT4\n", "Die Datei ist größer als 64 MB."},
+        {"mode 000", "REGEDIT4\n", "Der Zugriff wurde verweigert."},
     };
     for (const auto &row : rows) {
+        const std::string_view what = row.what;
+        if (what == "mode 000" && ::geteuid() == 0)
+            continue; // root reads it all the same
         SCOPED_TRACE(row.what);
         test::TempDir own;
         const std::string file = own / "settings.reg";
-        row.make(file);
-        if (::geteuid() == 0 && std::string_view(row.what) == "mode 000")
-            continue; // root reads it all the same
+        if (what == "a directory")
+            test::makeDirectory(file + "/inner");
+        else
+            writeBytes(file, row.bytes);
+        if (what == "larger than 64 MB")
+            fs::resize_file(test::fsPath(file), (64u << 20) + 1);
+        if (what == "mode 000")
+            fs::permissions(test::fsPath(file), fs::perms::none);
         FileHiveBackend store(file);
         EXPECT_FALSE(Registry(store).KeyExists(kCurrentUser, "Software"));
-        const std::vector<SettingsProblem> problems = store.takeProblems();
-        ASSERT_EQ(problems.size(), 1u);
-        EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SetAside);
-        EXPECT_EQ(problems[0].reason, row.reason);
-        EXPECT_TRUE(std::filesystem::exists(test::fsPath(problems[0].keptAs)));
-        EXPECT_FALSE(std::filesystem::exists(test::fsPath(file)));
+        const SettingsProblem problem =
+            oneProblem(store, SettingsProblem::Kind::SetAside, row.reason);
+        EXPECT_TRUE(fs::exists(test::fsPath(problem.keptAs)));
+        EXPECT_FALSE(fs::exists(test::fsPath(file)));
         Registry(store).SaveString(kCurrentUser, kCsg, "chart", "1");
         EXPECT_EQ(readFresh(file, kCsg, "chart"), "1");
         EXPECT_TRUE(store.takeProblems().empty());
@@ -284,33 +246,24 @@ TEST_F(FileHiveBackendTest, TellsWhyEachKindOfUnreadableFileWasSetAside)
 TEST_F(FileHiveBackendTest, TellsOfAFailedSaveOnceAndWritesItsValuesLater)
 {
     const std::string blocker = dir / "config";
-    test::writeBytes(blocker, "a file where the folder should be");
+    writeBytes(blocker, "a file where the folder should be");
     const std::string file = blocker + "/kelvane/settings.reg";
     FileHiveBackend store(file);
     Registry own(store);
     saveWindow(own, kCsg, "1");
     own.SaveString(kCurrentUser, kBsp, "chart", "2");
     EXPECT_EQ(own.ReadValue(kCurrentUser, kCsg, "value49"), "1");
-    const std::vector<SettingsProblem> problems = store.takeProblems();
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SaveFailed);
-    EXPECT_EQ(problems[0].file, file);
-    EXPECT_EQ(problems[0].reason, "Ein Teil des Pfades ist kein Verzeichnis.");
+    EXPECT_EQ(oneProblem(store, SettingsProblem::Kind::SaveFailed,
+                         "Ein Teil des Pfades ist kein Verzeichnis.")
+                  .file,
+              file);
 
-    std::filesystem::remove(test::fsPath(blocker));
+    fs::remove(test::fsPath(blocker));
     own.SaveString(kCurrentUser, kBsp, "other", "3");
     EXPECT_TRUE(store.takeProblems().empty());
     expectWholeWindows(file, {kCsg});
     EXPECT_EQ(readFresh(file, kBsp, "chart"), "2");
     EXPECT_EQ(readFresh(file, kBsp, "other"), "3");
-}
-
-std::string repeated(std::string_view piece, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
 }
 
 // Keys as deep and names as long as the registry allows, and no more. Written out, each key's
@@ -338,58 +291,49 @@ TEST_F(FileHiveBackendTest, NeverWritesAFileItWouldRefuseToRead)
     for (const char *top : {"A", "B", "C"})
         text += "[HKEY_CURRENT_USER\\" + std::string(top) + repeated("\\" + name, 511) +
                 "]\n\"v\"=\"1\"\n\n";
-    test::writeBytes(path, text);
+    writeBytes(path, text);
     FileHiveBackend store(path);
     Registry own(store);
     EXPECT_EQ(own.ReadValue(kCurrentUser, "A" + repeated("\\" + name, 511), "v"), "1");
     own.SaveString(kCurrentUser, kCsg, "chart", "1");
     EXPECT_TRUE(readBytes(path) == text);
-    const std::vector<SettingsProblem> problems = store.takeProblems();
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].kind, SettingsProblem::Kind::SaveFailed);
-    EXPECT_EQ(problems[0].reason,
-              "Die Einstellungen wären größer als 64 MB und könnten nicht wieder gelesen werden.");
+    oneProblem(store, SettingsProblem::Kind::SaveFailed,
+               "Die Einstellungen wären größer als 64 MB und könnten nicht wieder gelesen werden.");
 }
 
 // Dotfile managers keep the settings file elsewhere and leave a link in its place: the link
 // stays, and the file it points to is replaced as a whole.
 TEST_F(FileHiveBackendTest, ReplacesTheFileALinkPointsToAndKeepsTheLink)
 {
-    namespace fs = std::filesystem;
     test::makeDirectory(dir / "dotfiles");
     const std::string target = dir / "dotfiles/settings.reg";
-    const struct
-    {
-        const char *what;
-        std::string linkTarget;
-        bool targetExists;
-    } rows[] = {
-        {"relative link", "dotfiles/settings.reg", true},
-        {"absolute link", target, true},
-        {"link to a link", "second-link", true},
-        {"dangling link", "dotfiles/settings.reg", false},
-    };
     fs::create_symlink(test::fsPath("dotfiles/settings.reg"), test::fsPath(dir / "second-link"));
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.what);
+    // What the link names, and whether its target is there.
+    const std::pair<std::string, bool> rows[] = {
+        {"dotfiles/settings.reg", true},
+        {target, true},
+        {"second-link", true},
+        {"dotfiles/settings.reg", false},
+    };
+    for (const auto &[linkTarget, targetExists] : rows) {
+        SCOPED_TRACE(linkTarget + (targetExists ? "" : " (dangling)"));
         fs::remove(test::fsPath(path));
         fs::remove(test::fsPath(target));
-        if (row.targetExists)
-            test::writeBytes(target, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Kept]\n\"x\"=\"1\"\n");
-        fs::create_symlink(test::fsPath(row.linkTarget), test::fsPath(path));
+        if (targetExists)
+            writeBytes(target, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Kept]\n\"x\"=\"1\"\n");
+        fs::create_symlink(test::fsPath(linkTarget), test::fsPath(path));
         {
             FileHiveBackend store(path);
-            Registry(store).SaveString(kCurrentUser, kCsg, "chart", row.what);
+            Registry(store).SaveString(kCurrentUser, kCsg, "chart", linkTarget);
         }
-        EXPECT_TRUE(fs::is_symlink(test::fsPath(path)));
-        EXPECT_EQ(fs::read_symlink(test::fsPath(path)), test::fsPath(row.linkTarget));
-        EXPECT_EQ(readFresh(target, kCsg, "chart"), row.what);
-        EXPECT_EQ(readFresh(target, "Kept", "x"), row.targetExists ? "1" : "");
+        EXPECT_EQ(fs::read_symlink(test::fsPath(path)), test::fsPath(linkTarget));
+        EXPECT_EQ(readFresh(target, kCsg, "chart"), linkTarget);
+        EXPECT_EQ(readFresh(target, "Kept", "x"), targetExists ? "1" : "");
         EXPECT_FALSE(fs::exists(test::fsPath(target + ".tmp")));
     }
 
     // An unreadable file behind the link is set aside beside itself; the link stays.
-    test::writeBytes(target, "junk");
+    writeBytes(target, "junk");
     FileHiveBackend store(path);
     EXPECT_FALSE(Registry(store).KeyExists(kCurrentUser, kCsg));
     const std::string kept = store.setAsidePath().value_or("");
@@ -471,62 +415,30 @@ TEST_F(FileHiveBackendTest, TwoInstancesSavingAtOnceKeepEachOthersWindows)
     }
 }
 
-// An ext4 file system whose time stamps tick once a second (128-byte inodes, as mkfs makes for
-// small file systems) and which hands a freed inode number straight out again, in an image of the
-// test's own mounted through a loop device. Mounting needs root and a machine that allows it.
-class CoarseClockFileSystem
-{
-public:
-    CoarseClockFileSystem()
-    {
-        test::makeDirectory(m_mountPoint);
-        if (::geteuid() != 0) {
-            m_refused = "mounting needs root";
-            return;
-        }
-        std::filesystem::resize_file((test::writeBytes(m_image, ""), test::fsPath(m_image)),
-                                     16u << 20);
-        if (run("mkfs.ext4 -q -F -I 128 " + quoted(m_image) + " 2>/dev/null") != 0)
-            m_refused = "mkfs.ext4 is missing or failed";
-        else if (run("mount -o loop " + quoted(m_image) + ' ' + quoted(m_mountPoint) +
-                     " 2>/dev/null") != 0)
-            m_refused = "this machine refuses to mount a loop device";
-        else
-            m_mounted = true;
-    }
-    ~CoarseClockFileSystem()
-    {
-        if (m_mounted)
-            run("umount " + quoted(m_mountPoint));
-    }
-    CoarseClockFileSystem(const CoarseClockFileSystem &) = delete;
-    CoarseClockFileSystem &operator=(const CoarseClockFileSystem &) = delete;
-
-    const std::string &refused() const { return m_refused; }
-    std::string operator/(std::string_view name) const
-    {
-        return m_mountPoint + '/' + std::string(name);
-    }
-
-private:
-    static std::string quoted(const std::string &path) { return "'" + path + "'"; }
-    static int run(const std::string &command) { return std::system(command.c_str()); }
-
-    test::TempDir m_dir;
-    std::string m_image = m_dir / "coarse.img";
-    std::string m_mountPoint = m_dir / "mnt";
-    std::string m_refused;
-    bool m_mounted = false;
-};
-
 // Two running instances on one file: B's saves within the same second leave a file of the same
-// size, time stamps and (reused) inode as A's own save, yet A's next save keeps them.
+// size, time stamps and (reused) inode as A's own save, yet A's next save keeps them. The file
+// system is an ext4 whose time stamps tick once a second (128-byte inodes) and which hands a
+// freed inode number straight out again, in an image of the test's own mounted through a loop
+// device; mounting needs root and a machine that allows it.
 TEST(FileHiveCoarseClockTest, ASaveKeepsWhatAnotherInstanceWroteInTheSameSecond)
 {
-    CoarseClockFileSystem fs;
-    if (!fs.refused().empty())
-        GTEST_SKIP() << fs.refused();
-    const std::string path = fs / "settings.reg";
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting needs root";
+    test::TempDir dir;
+    const std::string image = dir / "coarse.img";
+    const std::string mountPoint = dir / "mnt";
+    test::makeDirectory(mountPoint);
+    writeBytes(image, "");
+    fs::resize_file(test::fsPath(image), 16u << 20);
+    const auto run = [](const std::string &command) { return std::system(command.c_str()); };
+    if (run("mkfs.ext4 -q -F -I 128 '" + image + "' 2>/dev/null") != 0)
+        GTEST_SKIP() << "mkfs.ext4 is missing or failed";
+    if (run("mount -o loop '" + image + "' '" + mountPoint + "' 2>/dev/null") != 0)
+        GTEST_SKIP() << "this machine refuses to mount a loop device";
+    const std::unique_ptr<const std::string, void (*)(const std::string *)> unmount(
+        &mountPoint, [](const std::string *m) { std::system(("umount '" + *m + "'").c_str()); });
+
+    const std::string path = mountPoint + "/settings.reg";
     for (int round = 0; round < 50; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         ::unlink(path.c_str());

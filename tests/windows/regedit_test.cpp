@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <tuple>
 
 namespace kelvane {
 namespace {
@@ -59,21 +60,20 @@ protected:
 // and values the registry holds, umlauts included.
 TEST_F(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
 {
-    const std::wstring key = widen(path + "\\Kelvane\\Größe");
     HKEY handle = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                nullptr, &handle, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, widen(path + "\\Kelvane\\Größe").c_str(), 0,
+                                nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
               ERROR_SUCCESS);
+    const auto set = [&](const wchar_t *name, DWORD type, const void *data, std::size_t size) {
+        ::RegSetValueExW(handle, name, 0, type, static_cast<const BYTE *>(data),
+                         static_cast<DWORD>(size));
+    };
     const std::wstring text = L"C:\\Karten\\\u00C4rger \u00DF \u00E4\u00F6\u00FC.map";
-    ::RegSetValueExW(handle, L"mapfile", 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    const DWORD number = 42;
-    ::RegSetValueExW(handle, L"Z\u00E4hler", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number),
-                     sizeof number);
     const std::wstring expandable = L"%TEMP%\\\u00DCbung";
-    ::RegSetValueExW(handle, L"temp", 0, REG_EXPAND_SZ,
-                     reinterpret_cast<const BYTE *>(expandable.c_str()),
-                     static_cast<DWORD>((expandable.size() + 1) * sizeof(wchar_t)));
+    const DWORD number = 42;
+    set(L"mapfile", REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    set(L"Z\u00E4hler", REG_DWORD, &number, sizeof number);
+    set(L"temp", REG_EXPAND_SZ, expandable.c_str(), (expandable.size() + 1) * sizeof(wchar_t));
     ::RegCloseKey(handle);
 
     ASSERT_TRUE(regedit("/E \"" + file + "\" \"HKEY_CURRENT_USER\\" + path + "\""));
@@ -84,13 +84,16 @@ TEST_F(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
     ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
     const RegNode *read = content.roots[kCurrentUserRoot].find(path + "\\Kelvane\\Größe");
     ASSERT_TRUE(read);
-    ASSERT_TRUE(read->value("mapfile"));
-    EXPECT_EQ(read->value("mapfile")->data, "C:\\Karten\\Ärger ß äöü.map");
-    ASSERT_TRUE(read->value("Zähler"));
-    EXPECT_EQ(read->value("Zähler")->data, "\x2a\0\0\0"s);
-    ASSERT_TRUE(read->value("temp"));
-    EXPECT_EQ(read->value("temp")->type, static_cast<std::uint32_t>(REG_EXPAND_SZ));
-    EXPECT_EQ(read->value("temp")->data, "%TEMP%\\Übung\0"s);
+    const std::tuple<const char *, std::uint32_t, std::string> rows[] = {
+        {"mapfile", REG_SZ, "C:\\Karten\\Ärger ß äöü.map"},
+        {"Zähler", REG_DWORD, "\x2a\0\0\0"s},
+        {"temp", REG_EXPAND_SZ, "%TEMP%\\Übung\0"s},
+    };
+    for (const auto &[name, type, data] : rows) {
+        ASSERT_TRUE(read->value(name)) << name;
+        EXPECT_EQ(read->value(name)->type, type) << name;
+        EXPECT_EQ(read->value(name)->data, data) << name;
+    }
 }
 
 // The settings file imported with regedit. regedit reads a REGEDIT4 file in the ANSI code page,
@@ -112,21 +115,18 @@ TEST_F(RegeditTest, TheSettingsFileImportsWithTextsInAscii)
     ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, widen(path + "\\Ostrabel\\Kelvane\\Csg").c_str(),
                               0, KEY_QUERY_VALUE, &key),
               ERROR_SUCCESS);
-    const auto text = [&](const wchar_t *name) {
+    const auto value = [&](const wchar_t *name) {
         wchar_t buffer[128] = {};
         DWORD size = sizeof buffer - sizeof(wchar_t);
-        DWORD type = 0;
-        ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buffer), &size);
+        EXPECT_EQ(::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(buffer),
+                                     &size),
+                  ERROR_SUCCESS);
         return std::wstring(buffer);
     };
-    EXPECT_EQ(text(L"chart"), L"1");
-    EXPECT_EQ(text(L"wadinclude_value"), L"C:\\Half-Life\\valve \"x\".wad");
-    DWORD number = 0;
-    DWORD size = sizeof number;
-    EXPECT_EQ(::RegQueryValueExW(key, L"count", nullptr, nullptr, reinterpret_cast<BYTE *>(&number),
-                                 &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(number, 42u);
+    EXPECT_EQ(value(L"chart"), L"1");
+    EXPECT_EQ(value(L"wadinclude_value"), L"C:\\Half-Life\\valve \"x\".wad");
+    // A dword of 42 reads as that character and a terminating zero.
+    EXPECT_EQ(value(L"count"), std::wstring(1, L'\x2a'));
     ::RegCloseKey(key);
 }
 
