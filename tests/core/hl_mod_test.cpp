@@ -62,8 +62,6 @@ TEST(HlModTest, RestoringEndsAtTheStoredPlacesOrTheNearestExistingOnesWithOneNot
         // The Half-Life entries move the MOD list on the way; it still ends where it was.
         {{"c: [fake]", "C:\\Sierra\\Half-Life", "c: [fake]", "C:\\Sierra\\Half-Life\\valve"},
          "C C:\\Sierra\\Half-Life | C C:\\Sierra\\Half-Life\\valve"},
-        {{"c: [fake]", "C:\\Sierra\\Half-Life", "d: [fake]", "D:\\Mods\\mymod"},
-         "C C:\\Sierra\\Half-Life | D D:\\Mods\\mymod"},
         // A directory stored on another drive than its entry takes the drive along.
         {{"d: [fake]", "C:\\Sierra\\Half-Life", "e: [fake]", "D:\\Mods\\mymod"},
          "C C:\\Sierra\\Half-Life | D D:\\Mods\\mymod"},
@@ -73,18 +71,15 @@ TEST(HlModTest, RestoringEndsAtTheStoredPlacesOrTheNearestExistingOnesWithOneNot
              gone("X:\\Half-Life\\valve", "C:\\Work")},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.places);
         HlModApp app;
         const char *names[] = {"hllw", "hlpath", "modlw", "modpath"};
         for (std::size_t i = 0; i < row.stored.size(); ++i)
             app.stored("Hlmod", names[i], row.stored[i]);
         HL_MOD &w = app.open();
         EXPECT_EQ(HlModApp::places(w), row.places);
-        if (row.note.empty()) {
-            EXPECT_TRUE(app.messages.shown.empty());
-        } else {
-            EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{information(row.note)});
-        }
+        EXPECT_EQ(app.messages.shown, row.note.empty() ? std::vector<ShownMessage>{}
+                                                       : std::vector{information(row.note)})
+            << row.places;
     }
 }
 
@@ -117,8 +112,6 @@ TEST(HlModTest, TheModNameIsTheLastComponentOrAtARootThatOfTheDrivesCurrentDirec
     HL_MOD &w = app.open();
     ASSERT_FALSE(w.MODDir.setPath("C:\\Sierra\\Half-Life\\valve"));
     EXPECT_EQ(w.takeModName(), "valve");
-    EXPECT_EQ(w.MODDir.path(), "C:\\Sierra\\Half-Life\\valve");
-
     ASSERT_FALSE(w.MODDir.setPath("C:\\"));
     EXPECT_EQ(w.takeModName(), "Work");
     EXPECT_EQ(w.MODDir.path(), "C:\\Work") << "the list stays where the name came from";

@@ -10,34 +10,49 @@ using testing::information;
 using testing::ShownMessage;
 using testing::TestApp;
 
+// Drives, the tool directory and the maps every test starts from.
+void addPlaces(TestApp &app)
+{
+    app.files.addDrive('D');
+    app.files.addDirectory("C:\\ZHLT");
+    app.files.addFile("C:\\Maps\\test.map");
+    app.files.addFile("C:\\Maps\\other.MAP");
+    app.files.addFile("C:\\Maps\\notes.txt");
+    app.files.addFile("D:\\Work\\Maps\\big.map");
+    app.files.setCurrent("C:\\Work");
+}
+
+void storeAll(TestApp &app, const std::string &mapfile)
+{
+    for (const char *box : {"csg", "bsp", "vis", "netvis", "rad"})
+        app.stored("Start", box, box == std::string("bsp") ? "1" : "0");
+    app.stored("Start", "zhltlw", "c: [fake]");
+    app.stored("Start", "zhltpath", "C:\\ZHLT");
+    app.stored("Start", "maplw", "c: [fake]");
+    app.stored("Start", "mappath", "C:\\Maps");
+    app.stored("Start", "mapfile", mapfile);
+}
+
+// Both drives and directories, the file pattern, the files listed and the one chosen, as
+// "C C:\ZHLT | C C:\Maps | *.map [other.MAP test.map] test.map".
+std::string lists(const start_window &w)
+{
+    std::string files;
+    for (const auto &name : w.MAPFile.entries())
+        files += (files.empty() ? "" : " ") + name;
+    return std::string(1, w.ZHLTDrive.letter()) + " " + w.ZHLTDir.path() + " | " +
+           w.MAPDrive.letter() + " " + w.MAPDir.path() + " | " + w.MAPFile.pattern() + " [" +
+           files + "] " + w.MAPFile.chosen();
+}
+
 class StartWindowTest : public ::testing::Test
 {
 protected:
-    StartWindowTest()
-    {
-        app.files.addDrive('D');
-        app.files.addDirectory("C:\\ZHLT");
-        app.files.addFile("C:\\Maps\\test.map");
-        app.files.addFile("C:\\Maps\\other.MAP");
-        app.files.addFile("C:\\Maps\\notes.txt");
-        app.files.addFile("D:\\Work\\Maps\\big.map");
-        app.files.setCurrent("C:\\Work");
-    }
-
-    void storeAll(const std::string &mapfile = "test.map")
-    {
-        for (const char *box : {"csg", "bsp", "vis", "netvis", "rad"})
-            app.stored("Start", box, box == std::string("bsp") ? "1" : "0");
-        app.stored("Start", "zhltlw", "c: [fake]");
-        app.stored("Start", "zhltpath", "C:\\ZHLT");
-        app.stored("Start", "maplw", "c: [fake]");
-        app.stored("Start", "mappath", "C:\\Maps");
-        app.stored("Start", "mapfile", mapfile);
-    }
+    StartWindowTest() { addPlaces(app); }
 
     start_window &openStored(const std::string &mapfile = "test.map")
     {
-        storeAll(mapfile);
+        storeAll(app, mapfile);
         return open();
     }
 
@@ -45,18 +60,6 @@ protected:
     {
         app.windows.start();
         return app.windows.startWindow();
-    }
-
-    // Both drives and directories, the file pattern, the files listed and the one chosen, as
-    // "C C:\ZHLT | C C:\Maps | *.map [other.MAP test.map] test.map".
-    static std::string lists(const start_window &w)
-    {
-        std::string files;
-        for (const auto &name : w.MAPFile.entries())
-            files += (files.empty() ? "" : " ") + name;
-        return std::string(1, w.ZHLTDrive.letter()) + " " + w.ZHLTDir.path() + " | " +
-               w.MAPDrive.letter() + " " + w.MAPDir.path() + " | " + w.MAPFile.pattern() + " [" +
-               files + "] " + w.MAPFile.chosen();
     }
 
     TestApp app;
@@ -135,26 +138,27 @@ TEST_F(StartWindowTest, AFileOfExactlyTheNameWinsOverOneThatDiffersInCase)
     EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [TEST.map test.map] test.map");
     for (const auto &[stored, shown] :
          {std::pair{"TEST.map", "TEST.map [TEST.map test.map] TEST.map"},
-          {"Test.MAP", "Test.MAP [TEST.map test.map] TEST.map"},
-          {"test.map", "test.map [TEST.map test.map] test.map"}}) {
+          {"Test.MAP", "Test.MAP [TEST.map test.map] TEST.map"}}) {
         EXPECT_EQ(w.MAPFile.restore(stored), std::nullopt);
         EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | ") + shown) << stored;
     }
 
     w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
     for (const auto &[clicked, chosen] :
-         {std::pair{"TEST.map", "TEST.map"}, {"test.map", "test.map"}, {"TEST.MAP", "TEST.map"}}) {
+         {std::pair{"test.map", "test.map"}, {"TEST.MAP", "TEST.map"}}) {
         w.MAPFile.choose(clicked);
-        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | *.map [other.MAP TEST.map "
-                                        "test.map] ") +
-                                chosen)
-            << clicked;
+        EXPECT_EQ(w.MAPFile.chosen(), chosen) << clicked;
     }
 }
 
-TEST_F(StartWindowTest, DriveChangeMovesDirectoryAndFileList)
+TEST_F(StartWindowTest, DriveChangeMovesDirectoryAndFileListOrTellsWhyNot)
 {
+    app.files.addDrive('E', false);
     start_window &w = openStored();
+    ASSERT_TRUE(w.MAPDrive.setDrive("e:"));
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [test.map] test.map");
+    EXPECT_EQ(app.messages.texts(),
+              std::vector<std::string>{"Auf das Laufwerk E: kann nicht zugegriffen werden."});
     ASSERT_TRUE(w.MAPDrive.setDrive("d:"));
     EXPECT_EQ(w.MAPFile.directory(), "D:\\");
     EXPECT_EQ(lists(w), "C C:\\ZHLT | D D:\\ | test.map [] ");
@@ -169,19 +173,9 @@ TEST_F(StartWindowTest, DriveChangeMovesDirectoryAndFileList)
     EXPECT_EQ(w.ZHLTDir.path(), "C:\\Work") << "a drive's current directory";
 }
 
-TEST_F(StartWindowTest, AnUnreadableDriveLeavesTheListsAndTellsTheUser)
-{
-    app.files.addDrive('E', false);
-    start_window &w = openStored();
-    ASSERT_TRUE(w.MAPDrive.setDrive("e:"));
-    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [test.map] test.map");
-    EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{information(
-                                      "Auf das Laufwerk E: kann nicht zugegriffen werden.")});
-}
-
 TEST_F(StartWindowTest, VanishedStoredPlacesGoToTheNearestExistingOneWithOneNote)
 {
-    storeAll("gone.map");
+    storeAll(app, "gone.map");
     app.stored("Start", "zhltpath", "C:\\ZHLT\\old\\tools");
     app.stored("Start", "maplw", "x: [gone]");
     app.stored("Start", "mappath", "X:\\Maps");
@@ -228,18 +222,13 @@ TEST_F(StartWindowReadingTest, ANewerDirectoryWinsOverAnOlderOneStillBeingRead)
 {
     start_window &w = openStored("");
     app.files.finishReads();
-    // Either order of arrival leaves the newer directory shown.
     for (const bool newerFirst : {true, false}) {
-        SCOPED_TRACE(newerFirst ? "newer first" : "older first");
         ASSERT_FALSE(w.MAPDir.setPath("C:\\Work"));
         ASSERT_FALSE(w.MAPDir.setPath("D:\\Work\\Maps"));
-        if (newerFirst) {
+        if (newerFirst)
             app.files.finishRead("D:\\Work\\Maps");
-            app.files.finishReads();
-        } else {
-            app.files.finishReads();
-        }
-        EXPECT_EQ(lists(w), "C C:\\ZHLT | C D:\\Work\\Maps | *.map [big.map] ");
+        app.files.finishReads();
+        EXPECT_EQ(lists(w), "C C:\\ZHLT | C D:\\Work\\Maps | *.map [big.map] ") << newerFirst;
         EXPECT_EQ(w.MAPDir.entries().back().path, "D:\\Work\\Maps");
         EXPECT_FALSE(w.MAPFile.isReading());
         EXPECT_FALSE(w.MAPDir.isReading());
@@ -251,20 +240,15 @@ TEST_F(StartWindowReadingTest, AChoiceMadeWhileTheFilesAreReadIsKeptWhenTheyList
 {
     start_window &w = openStored("");
     app.files.finishReads();
-    const struct
-    {
-        const char *clicked;
-        const char *chosen;
-    } rows[] = {{"test.map", "test.map"}, {"TEST.MAP", "test.map"}, {"gone.map", ""}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.clicked);
+    for (const auto &[clicked, chosen] :
+         {std::pair{"test.map", "test.map"}, {"TEST.MAP", "test.map"}, {"gone.map", ""}}) {
         w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
         ASSERT_TRUE(w.MAPFile.isReading());
-        w.MAPFile.choose(row.clicked);
-        EXPECT_EQ(w.MAPFile.chosen(), row.clicked) << "until the files arrive";
+        w.MAPFile.choose(clicked);
+        EXPECT_EQ(w.MAPFile.chosen(), clicked) << "until the files arrive";
         app.files.finishReads();
-        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ") +
-                                row.chosen);
+        EXPECT_EQ(lists(w),
+                  std::string("C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ") + chosen);
     }
     EXPECT_TRUE(app.messages.shown.empty());
 }
@@ -272,22 +256,15 @@ TEST_F(StartWindowReadingTest, AChoiceMadeWhileTheFilesAreReadIsKeptWhenTheyList
 TEST_F(StartWindowReadingTest, AStoredMapIsRestoredOrNotedWhenTheFilesArrive)
 {
     for (const auto &[stored, shown, note] :
-         {std::tuple{"test.map", "test.map [test.map] test.map", ""},
-          {"TEST.MAP", "TEST.MAP [test.map] test.map", ""},
+         {std::tuple{"TEST.MAP", "TEST.MAP [test.map] test.map", ""},
           {"gone.map", "*.map [other.MAP test.map] ",
            "Die zuletzt gewählte Datei \"gone.map\" ist im Verzeichnis \"C:\\Maps\" nicht "
            "mehr vorhanden."}}) {
         SCOPED_TRACE(stored);
         TestApp fresh;
-        fresh.files.addDirectory("C:\\ZHLT");
-        fresh.files.addFile("C:\\Maps\\test.map");
-        fresh.files.addFile("C:\\Maps\\other.MAP");
+        addPlaces(fresh);
         fresh.files.holdReads = true;
-        for (const char *box : {"csg", "bsp", "vis", "netvis", "rad"})
-            fresh.stored("Start", box, "1");
-        fresh.stored("Start", "zhltpath", "C:\\ZHLT");
-        fresh.stored("Start", "mappath", "C:\\Maps");
-        fresh.stored("Start", "mapfile", stored);
+        storeAll(fresh, stored);
         fresh.windows.start();
         const start_window &w = fresh.windows.startWindow();
         EXPECT_TRUE(fresh.messages.shown.empty());
@@ -300,15 +277,8 @@ TEST_F(StartWindowReadingTest, AStoredMapIsRestoredOrNotedWhenTheFilesArrive)
 
 TEST(StartWindowStore, OnlyZeroOneAndTwoAreCheckBoxStates)
 {
-    for (const auto &[text, state] : {std::pair{"", 0},
-                                      {"yes", 0},
-                                      {"7", 0},
-                                      {"-1", 0},
-                                      {" 1", 0},
-                                      {"1 ", 0},
-                                      {"01", 0},
-                                      {"2", 2},
-                                      {"1", 1}}) {
+    for (const auto &[text, state] :
+         {std::pair{"", 0}, {"yes", 0}, {"-1", 0}, {" 1", 0}, {"01", 0}, {"2", 2}, {"1", 1}}) {
         TestApp app;
         app.stored("Start", "csg", text);
         app.windows.start();
@@ -323,60 +293,44 @@ TEST(HelpFileTest, OpensTheWindowsPageByTheFirstWayThereIs)
 {
     const std::string chm = "C:\\Programme\\Kelvane\\deutsch.chm";
     const std::string html = "C:\\Programme\\Kelvane\\hilfe\\csg_optionen.html";
-    struct Row
-    {
-        bool chmThere, viewer, htmlThere;
-        std::vector<std::string> opened;
-        std::string message;
+    const std::string missing = "Die Hilfedatei \"" + chm +
+                                "\" wurde nicht gefunden. Sie gehört mit "
+                                "dem Ordner \"hilfe\" neben das Programm; installieren Sie "
+                                "Kelvane bitte vollständig neu.";
+    const std::string noViewer =
+        "Für die Hilfedatei \"" + chm +
+        "\" ist kein Anzeigeprogramm eingerichtet, und die Seite \"" + html +
+        "\" fehlt. Bitte installieren Sie ein Programm für CHM-Dateien, zum Beispiel xCHM "
+        "(unter Debian und Ubuntu mit: sudo apt install xchm).";
+    // Whether the compiled file is there, a viewer for it, the page as HTML, the viewer fails;
+    // what opens and what the user reads.
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"1111", chm + "::/csg_optionen.html", "Kein Programm zum Öffnen gefunden."},
+        {"1010", html, ""},
+        {"0110", html, ""},
+        {"0000", "", missing},
+        {"1000", "", noViewer},
     };
-    const Row rows[] = {
-        {true, true, true, {chm + "::/csg_optionen.html"}, ""},
-        {true, false, true, {html}, ""},
-        {false, true, true, {html}, ""},
-        {false,
-         false,
-         false,
-         {},
-         "Die Hilfedatei \"" + chm +
-             "\" wurde nicht gefunden. Sie gehört mit dem Ordner \"hilfe\" neben das Programm; "
-             "installieren Sie Kelvane bitte vollständig neu."},
-        {true,
-         false,
-         false,
-         {},
-         "Für die Hilfedatei \"" + chm +
-             "\" ist kein Anzeigeprogramm eingerichtet, und die Seite \"" + html +
-             "\" fehlt. Bitte installieren Sie ein Programm für CHM-Dateien, zum Beispiel xCHM "
-             "(unter Debian und Ubuntu mit: sudo apt install xchm)."},
-    };
-    for (const Row &row : rows) {
+    for (const auto &[where, opened, message] : rows) {
         TestApp app;
         app.windows.start();
         ASSERT_EQ(app.help.file(), chm);
-        if (row.chmThere)
+        if (where[0] == '1')
             app.files.addFile(chm);
-        if (row.htmlThere)
+        if (where[2] == '1')
             app.files.addFile(html);
-        app.opener.helpViewer = row.viewer;
+        app.opener.helpViewer = where[1] == '1';
+        if (where[3] == '1')
+            app.opener.failure = Failure{message};
         app.messages.shown.clear();
         app.help.open(WindowId::CSG_Optionen);
-        const std::string where = std::to_string(row.chmThere) + std::to_string(row.viewer) +
-                                  std::to_string(row.htmlThere);
-        EXPECT_EQ(app.opener.opened, row.opened) << where;
-        EXPECT_EQ(app.messages.texts(), row.message.empty() ? std::vector<std::string>{}
-                                                            : std::vector<std::string>{row.message})
+        EXPECT_EQ(app.opener.opened,
+                  opened.empty() ? std::vector<std::string>{} : std::vector<std::string>{opened})
+            << where;
+        EXPECT_EQ(app.messages.texts(),
+                  message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message})
             << where;
     }
-
-    TestApp failing; // the viewer's own failure is what the user reads
-    failing.windows.start();
-    failing.files.addFile(chm);
-    failing.opener.failure = Failure{"Kein Programm zum Öffnen gefunden."};
-    failing.messages.shown.clear();
-    failing.help.open(WindowId::About);
-    EXPECT_EQ(failing.opener.opened, std::vector<std::string>{chm + "::/about.html"});
-    EXPECT_EQ(failing.messages.texts(),
-              std::vector<std::string>{"Kein Programm zum Öffnen gefunden."});
 
     TestApp atRoot; // a program directory at a drive root gets no second backslash
     atRoot.program.directory = "D:\\";

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# The program as a Linux desktop installs it: the install tree holds the program, its menu
-# entry, its icons, its software-centre description and its manual page, the entry and the
-# description pass their validators; the Debian package holds the same, depends on what the
-# program links and recommends Wine and a terminal; the unpacked program answers on the
-# command line without a display.
-#
-# install_test.sh BUILD_DIR
+# install_test.sh BUILD_DIR: the install tree and the Debian package hold the program, its menu
+# entry, icons, metainfo, manual page and help, which pass their validators; the program answers
+# on the command line without a display.
 set -euo pipefail
 build="$1"
 work="$(mktemp -d "${TMPDIR:-/tmp}/kelvane-install.XXXXXX")"
@@ -24,9 +20,7 @@ files=(
     usr/share/icons/hicolor/scalable/apps/$id.svg
     usr/share/man/man1/kelvane.1
 )
-for size in 16 24 32 48 64 128 256; do
-    files+=(usr/share/icons/hicolor/${size}x${size}/apps/$id.png)
-done
+for size in 16 24 32 48 64 128 256; do files+=(usr/share/icons/hicolor/${size}x${size}/apps/$id.png); done
 # The help's pages always; the compiled file where the build had its compiler.
 files+=(usr/share/kelvane/hilfe/index.html usr/share/kelvane/hilfe/hilfe.css)
 [ -f "$build/help/deutsch.chm" ] && files+=(usr/share/kelvane/deutsch.chm)
@@ -46,12 +40,13 @@ man -l "$work/tree/usr/share/man/man1/kelvane.1" >/dev/null 2>&1 \
     || fail "the manual page does not format"
 
 # --- The command line, without a display ------------------------------------------------
+run() { env -u DISPLAY -u WAYLAND_DISPLAY "$@"; }
 program="$work/tree/usr/bin/kelvane"
-expect "--version" "Kelvane 2.7" "$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --version)"
-out="$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --help)" || fail "--help exit code $?"
+expect "--version" "Kelvane 2.7" "$(run "$program" --version)"
+out="$(run "$program" --help)" || fail "--help exit code $?"
 case "$out" in "Aufruf: kelvane [--help | --version]"*) ;; *) fail "--help printed [$out]" ;; esac
 set +e
-err="$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --bogus 2>&1 >/dev/null)"
+err="$(run "$program" --bogus 2>&1 >/dev/null)"
 status=$?
 set -e
 expect "exit code of an unknown option" 2 "$status"
@@ -69,8 +64,7 @@ case "$depends" in *libqt6widgets6*) ;; *) fail "Depends lacks Qt: [$depends]" ;
 recommends="$(dpkg-deb -f "$deb" Recommends)"
 case "$recommends" in *wine*x-terminal-emulator*) ;; *) fail "Recommends: [$recommends]" ;; esac
 dpkg-deb -x "$deb" "$work/unpacked"
-expect "the unpacked --version" "Kelvane 2.7" \
-    "$(env -u DISPLAY -u WAYLAND_DISPLAY "$work/unpacked/usr/bin/kelvane" --version)"
+expect "the unpacked --version" "Kelvane 2.7" "$(run "$work/unpacked/usr/bin/kelvane" --version)"
 
 [ "$failures" -eq 0 ] && echo "install tree, command line and package: all well"
 exit "$failures"

@@ -15,6 +15,7 @@
 #include "windows/stub_tool.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -53,8 +54,6 @@ public:
             return Failure{"cmd.exe did not start: " + std::to_string(::GetLastError())};
         const Handle thread(process.hThread, &::CloseHandle);
         const Handle interpreter(process.hProcess, &::CloseHandle);
-        // The script runs every program to its end before it goes on. Generous: a run takes a
-        // fraction of a second.
         if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
             return std::nullopt;
         ::TerminateProcess(process.hProcess, 1);
@@ -89,41 +88,6 @@ struct WindowsApp
     }
     ~WindowsApp() { ::SetEnvironmentVariableW(L"KELVANE_STUB_LOG", nullptr); }
 
-    // Starts the program, chooses the places, and opens the presets window.
-    presets &openPresets()
-    {
-        choosePlaces();
-        windows.navigate(windows.startWindow(), WindowId::presets);
-        return windows.presetsWindow();
-    }
-
-    // Chooses the places and the compilers, sets the switches on each tool window in turn,
-    // and opens the end window.
-    end_window &openEnd(const std::string &compilers,
-                        const std::vector<std::pair<WindowId, std::vector<std::string>>> &visits,
-                        const std::vector<std::pair<std::string, std::string>> &typed)
-    {
-        choosePlaces();
-        start_window &start = windows.startWindow();
-        std::istringstream names(compilers);
-        for (std::string name; names >> name;)
-            static_cast<CheckBox *>(start.control("use_" + name))->setState(CheckBox::Checked);
-        Window *at = &start;
-        for (const auto &[id, boxes] : visits) {
-            windows.navigate(*at, id);
-            auto &tool = static_cast<ToolWindow &>(windows.window(id));
-            for (const std::string &box : boxes)
-                tool.box(box).setState(CheckBox::Checked);
-            for (const auto &[field, text] : typed)
-                if (tool.control(field))
-                    tool.field(field).setText(text);
-            at = &tool;
-        }
-        windows.navigate(*at, WindowId::end_window);
-        EXPECT_EQ(windows.current(), &windows.endWindow());
-        return windows.endWindow();
-    }
-
     void choosePlaces()
     {
         windows.start();
@@ -135,6 +99,39 @@ struct WindowsApp
         EXPECT_FALSE(windows.hlMod().HLDir.setPath(halfLife));
         EXPECT_FALSE(windows.hlMod().MODDir.setPath(mod));
     }
+
+    // What the stub tool logs of one start.
+    std::string started(const std::string &name, const std::string &commandLine,
+                        std::vector<std::string> arguments) const
+    {
+        std::string entry = "program " + name + "\ncommandline " + commandLine + "\n";
+        for (const std::string &argument : arguments)
+            entry += "arg " + argument + "\n";
+        return entry + "wadroot " + halfLife + "\ncwd " + program + "\nend\n";
+    }
+    // A compiler started on the map with `switches` between the two in its line.
+    std::string compiler(const std::string &name, const std::string &switches,
+                         std::vector<std::string> arguments) const
+    {
+        const std::string map = mapDirectory + "\\" + mapFile;
+        arguments.push_back(map);
+        return started(name, "\"" + tools + "\\" + name + "\"" + switches + "\"" + map + "\"",
+                       arguments);
+    }
+    std::string halfLifeStarted() const
+    {
+        return started("hl.exe", "\"" + halfLife + "\\hl.exe\" -console -game " + modName,
+                       {"-console", "-game", modName});
+    }
+    // Clicks the button that writes and starts compile.bat, which must go without a message.
+    void compile(Button &button)
+    {
+        messages.shown.clear();
+        button.click();
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{});
+        EXPECT_EQ(launcher.started, std::vector<std::string>{program + "\\compile.bat"});
+    }
+    std::string printed() const { return readBytes(output).value_or("(nothing)"); }
 
     test::TempDir temp;
     const std::string program = temp / "Kelvane Programm";
@@ -165,8 +162,7 @@ struct WindowsApp
     WindowSet windows{services, host};
 };
 
-// The programs called, each with the switches that stand between it and the map in its line,
-// exactly as they stand there.
+// Each preset's programs, with the switches between each and the map in its line.
 const struct
 {
     const char *name;
@@ -202,50 +198,37 @@ TEST(ScriptRunTest, EveryPresetRunsItsProgramsWithTheirArguments)
     for (const auto &row : presetRuns) {
         SCOPED_TRACE(row.name);
         WindowsApp app;
-        presets &w = app.openPresets();
+        app.choosePlaces();
+        app.windows.navigate(app.windows.startWindow(), WindowId::presets);
+        presets &w = app.windows.presetsWindow();
         (w.*row.box).setState(CheckBox::Checked);
         for (CheckBox *box : {&w.copy_bsp, &w.start_hl_check, &w.exit_win})
             box->setState(row.afterCompile ? CheckBox::Checked : CheckBox::Unchecked);
-        app.messages.shown.clear();
-        w.compile_presets.click();
-        ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
-        ASSERT_EQ(app.launcher.started, std::vector<std::string>{app.program + "\\compile.bat"});
+        app.compile(w.compile_presets);
 
-        // What the stub tool recorded of each start, in order.
-        const std::string map = app.mapDirectory + "\\" + app.mapFile;
-        const std::string end = "wadroot " + app.halfLife + "\ncwd " + app.program + "\nend\n";
         std::string expected, program;
         std::istringstream calls(row.calls);
         for (std::string call; std::getline(calls, call, '|');) {
             program = call.substr(0, call.find(' '));
             const std::string switches = call.substr(program.size());
-            expected += "program " + program + "\ncommandline \"" + app.tools + "\\" + program +
-                        "\"" + switches + "\"" + map + "\"\n";
             std::istringstream words(switches);
-            for (std::string word; words >> word;)
-                expected += "arg " + word + "\n";
-            expected += "arg " + map + "\n" + end;
+            expected +=
+                app.compiler(program, switches, {std::istream_iterator<std::string>(words), {}});
         }
         if (row.afterCompile)
-            expected += "program hl.exe\ncommandline \"" + app.halfLife +
-                        "\\hl.exe\" -console -game " + app.modName +
-                        "\narg -console\narg -game\narg " + app.modName + "\n" + end +
-                        "program rundll32.exe\ncommandline rundll32.exe user,ExitWindows\n"
-                        "arg user,ExitWindows\n" +
-                        end;
-        const std::string printed = readBytes(app.output).value_or("(nothing)");
-        EXPECT_EQ(readBytes(app.log), expected) << "The script printed:\n" << printed;
+            expected +=
+                app.halfLifeStarted() +
+                app.started("rundll32.exe", "rundll32.exe user,ExitWindows", {"user,ExitWindows"});
+        EXPECT_EQ(readBytes(app.log), expected) << "The script printed:\n" << app.printed();
 
-        const std::optional<std::string> compiled =
-            readBytes(app.mapDirectory + "\\Prüf Karte.bsp");
+        const auto compiled = readBytes(app.mapDirectory + "\\Prüf Karte.bsp");
         EXPECT_EQ(compiled, "compiled by " + program + "\n");
         EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"),
                   row.afterCompile ? compiled : std::nullopt);
-        if (!row.afterCompile) {
-            EXPECT_EQ(printed, "Kompilieren beendet...\r\nDie .bsp wird nicht kopiert...\r\n"
-                               "Half-Life wird nicht gestartet...\r\n"
-                               "Der PC wird nicht heruntergefahren...\r\n");
-        }
+        if (!row.afterCompile)
+            EXPECT_EQ(app.printed(), "Kompilieren beendet...\r\nDie .bsp wird nicht kopiert...\r\n"
+                                     "Half-Life wird nicht gestartet...\r\n"
+                                     "Der PC wird nicht heruntergefahren...\r\n");
     }
 }
 
@@ -253,18 +236,15 @@ TEST(ScriptRunTest, EveryPresetRunsItsProgramsWithTheirArguments)
 // values as typed, quoted parts as one argument and command characters as plain text.
 TEST(ScriptRunTest, TheEndWindowsScriptRunsEveryChosenCompilerWithItsSwitches)
 {
-    using Visits = std::vector<std::pair<WindowId, std::vector<std::string>>>;
     const struct
     {
-        const char *name;
         const char *compilers;
-        Visits visits;
+        std::vector<std::pair<WindowId, std::vector<std::string>>> visits;
         std::vector<std::pair<std::string, std::string>> typed;
-        // Per program run: its name and the arguments before the map.
+        // Per window visited: its program and the arguments before the map.
         std::vector<std::pair<std::string, std::vector<std::string>>> calls;
     } runs[] = {
-        {"with VIS",
-         "csg bsp vis rad",
+        {"csg bsp vis rad",
          {{WindowId::CSG_Optionen, {"csg_estimate", "wadinclude"}},
           {WindowId::BSP_Optionen, {"bsp_chart"}},
           {WindowId::VIS_Optionen, {"full"}},
@@ -277,8 +257,7 @@ TEST(ScriptRunTest, TheEndWindowsScriptRunsEveryChosenCompilerWithItsSwitches)
           {"HLRAD.EXE",
            {"-extra", "-bounce", "10", "-ambient", "0.5", "0.5", "0.5", "-smooth", "80", "-lights",
             "Mein Licht & mehr.rad", "50%.rad", "a|b"}}}},
-        {"with NETVIS",
-         "csg bsp netvis rad",
+        {"csg bsp netvis rad",
          {{WindowId::CSG_Optionen, {}},
           {WindowId::BSP_Optionen, {}},
           {WindowId::NETVIS_Optionen, {"netvis_chart", "netvisclient_connect"}},
@@ -290,34 +269,40 @@ TEST(ScriptRunTest, TheEndWindowsScriptRunsEveryChosenCompilerWithItsSwitches)
           {"HLRAD.EXE", {"-bounce", "10", "-smooth", "80"}}}},
     };
     for (const auto &run : runs) {
-        SCOPED_TRACE(run.name);
+        SCOPED_TRACE(run.compilers);
         WindowsApp app;
-        end_window &end = app.openEnd(run.compilers, run.visits, run.typed);
+        app.choosePlaces();
+        std::istringstream names(run.compilers);
+        for (std::string name; names >> name;)
+            static_cast<CheckBox *>(app.windows.startWindow().control("use_" + name))
+                ->setState(CheckBox::Checked);
+        Window *at = &app.windows.startWindow();
+        for (const auto &[id, boxes] : run.visits) { // sets the switches on each window in turn
+            app.windows.navigate(*at, id);
+            auto &tool = static_cast<ToolWindow &>(app.windows.window(id));
+            for (const std::string &box : boxes)
+                tool.box(box).setState(CheckBox::Checked);
+            for (const auto &[field, text] : run.typed)
+                if (tool.control(field))
+                    tool.field(field).setText(text);
+            at = &tool;
+        }
+        app.windows.navigate(*at, WindowId::end_window);
+        end_window &end = app.windows.endWindow();
+        ASSERT_EQ(app.windows.current(), &end);
         end.copy_bsp.setState(CheckBox::Checked);
         end.start_hl_check.setState(CheckBox::Checked);
-        app.messages.shown.clear();
-        end.start_compile.click();
-        ASSERT_EQ(app.messages.texts(), std::vector<std::string>{});
-        ASSERT_EQ(app.launcher.started, std::vector<std::string>{app.program + "\\compile.bat"});
+        app.compile(end.start_compile);
 
-        const std::string map = app.mapDirectory + "\\" + app.mapFile;
-        const std::string end_ = "wadroot " + app.halfLife + "\ncwd " + app.program + "\nend\n";
         std::string expected;
         for (std::size_t i = 0; i < run.calls.size(); ++i) {
-            const auto &[program, arguments] = run.calls[i];
             // The program reads its window's parameter line exactly as the window built it.
             const auto &tool =
                 static_cast<const ToolWindow &>(app.windows.window(run.visits[i].first));
-            expected += "program " + program + "\ncommandline \"" + app.tools + "\\" + program +
-                        "\"" + tool.parameterLine() + "\"" + map + "\"\n";
-            for (const std::string &argument : arguments)
-                expected += "arg " + argument + "\n";
-            expected += "arg " + map + "\n" + end_;
+            expected += app.compiler(run.calls[i].first, tool.parameterLine(), run.calls[i].second);
         }
-        expected += "program hl.exe\ncommandline \"" + app.halfLife + "\\hl.exe\" -console -game " +
-                    app.modName + "\narg -console\narg -game\narg " + app.modName + "\n" + end_;
-        const std::string printed = readBytes(app.output).value_or("(nothing)");
-        EXPECT_EQ(readBytes(app.log), expected) << "The script printed:\n" << printed;
+        expected += app.halfLifeStarted();
+        EXPECT_EQ(readBytes(app.log), expected) << "The script printed:\n" << app.printed();
         EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"), "compiled by HLRAD.EXE\n");
         EXPECT_EQ(app.windows.current(), &end) << "the program stays open";
     }

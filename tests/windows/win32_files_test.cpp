@@ -42,20 +42,17 @@ TEST_F(Win32FilesTest, ListsDirectoriesAndFilesApartWithoutHiddenOnes)
     for (const char *name : {"versteckt", "geheim.map"})
         ::SetFileAttributesW(win32::widen(temp / name).c_str(), FILE_ATTRIBUTE_HIDDEN);
 
-    const Listing<std::string> directories = files.subdirectories(temp.path());
-    EXPECT_FALSE(directories.failure);
-    EXPECT_EQ(sorted(directories.entries), (Names{"Größe mit Blank", "Karten"}));
-    const Listing<std::string> plain = files.files(temp.path());
-    EXPECT_FALSE(plain.failure);
-    EXPECT_EQ(sorted(plain.entries), (Names{"test.map", "äöü ß.map"}));
+    const Names directories{"Größe mit Blank", "Karten"}, plain{"test.map", "äöü ß.map"};
+    const FolderContents both = files.contents(temp.path());
+    EXPECT_FALSE(both.failure || files.subdirectories(temp.path()).failure ||
+                 files.files(temp.path()).failure || files.canRead(temp.path()));
+    EXPECT_EQ(sorted(files.subdirectories(temp.path()).entries), directories);
+    EXPECT_EQ(sorted(both.directories), directories);
+    EXPECT_EQ(sorted(files.files(temp.path()).entries), plain);
+    EXPECT_EQ(sorted(both.files), plain);
     EXPECT_TRUE(files.directoryExists(temp / "Karten") && !files.fileExists(temp / "Karten"));
     EXPECT_TRUE(files.fileExists(temp / "äöü ß.map") && !files.directoryExists(temp / "äöü ß.map"));
     EXPECT_FALSE(files.fileExists(temp / "fehlt.map") || files.directoryExists(temp / "fehlt"));
-    const FolderContents both = files.contents(temp.path());
-    EXPECT_FALSE(both.failure);
-    EXPECT_EQ(sorted(both.directories), (Names{"Größe mit Blank", "Karten"}));
-    EXPECT_EQ(sorted(both.files), (Names{"test.map", "äöü ß.map"}));
-    EXPECT_EQ(files.canRead(temp.path()), std::nullopt);
     const std::string missing = temp / "fehlt";
     const std::string gone = "Das Verzeichnis \"" + missing +
                              "\" kann nicht gelesen werden: Der Pfad ist nicht vorhanden.";

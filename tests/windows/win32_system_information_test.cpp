@@ -21,12 +21,12 @@ struct MachineKey
         ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, widen(path).c_str(), 0, nullptr, 0,
                                     KEY_ALL_ACCESS, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        ASSERT_EQ(::RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE *>(data),
-                                   size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            ::RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE *>(data), size),
+            ERROR_SUCCESS);
         ::RegCloseKey(key);
     }
-    void setString(const std::wstring &name, const std::wstring &text) const
+    void set(const std::wstring &name, const std::wstring &text) const
     {
         set(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
@@ -38,9 +38,9 @@ struct MachineKey
 TEST(Win32SystemInformationTest, ReadsAMachineStringWithinTheBufferAndNothingElse)
 {
     MachineKey key;
-    key.setString(L"PATH", L"C:\\Programme\\Gemeinsame Dateien\\Größe\\msinfo32.exe");
-    key.setString(L"Fits", std::wstring(511, L'x'));     // 1,024 bytes with its zero
-    key.setString(L"TooLong", std::wstring(512, L'x')); // 1,026 bytes
+    key.set(L"PATH", L"C:\\Programme\\Gemeinsame Dateien\\Größe\\msinfo32.exe");
+    key.set(L"Fits", std::wstring(511, L'x'));    // 1,024 bytes with its zero
+    key.set(L"TooLong", std::wstring(512, L'x')); // 1,026 bytes
     const DWORD number = 7;
     key.set(L"Number", REG_DWORD, &number, sizeof number);
 
