@@ -7,6 +7,7 @@
 #include "app/window_set.h"
 #include "platform/native_platform.h"
 #include "settings/registry.h"
+#include "ui/font_warm_up.h"
 #include "ui/form_style.h"
 #include "ui/form_view.h"
 #include "ui/german_qt_texts.h"
@@ -23,12 +24,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <array>
-#include <future>
-#include <thread>
-
-#if KELVANE_WARM_FONTCONFIG
-#include <fontconfig/fontconfig.h>
-#endif
 
 // The icons are compiled into this static library; its resources must be registered by name.
 static void registerResources()
@@ -126,25 +121,38 @@ private:
 
 } // namespace
 
-void presentApplication()
+namespace {
+
+void nameApplication()
 {
     registerResources();
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kelvane"));
-    QApplication::setWindowIcon(QIcon(new ProgramIconEngine));
+}
+
+} // namespace
+
+void presentProgramIcon()
+{
+    if (QGuiApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(QIcon(new ProgramIconEngine));
+}
+
+void presentApplication()
+{
+    nameApplication();
+    presentProgramIcon();
 }
 
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 {
-#if KELVANE_WARM_FONTCONFIG
-    // Fontconfig reads its configuration and caches on a thread of its own while the toolkit
-    // starts; the first text drawn would otherwise wait for that.
-    std::thread fontconfig([] { FcInit(); });
-#endif
-
+    startFontWarmUp();
+    // The menus are drawn in the windows' own colours, never handed to a desktop's global menu
+    // bar; without this, every menu bar would first ask the session bus for one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
-    presentApplication();
+    nameApplication();
     // The program ends through its windows' exit item or title bar, never because the last
     // visible window went away for a moment (a message box before the first window).
     QApplication::setQuitOnLastWindowClosed(false);
@@ -175,19 +183,22 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     QtWindowHost host(services);
     WindowSet windows(services, host);
     host.setWindowSet(windows);
-#if KELVANE_WARM_FONTCONFIG
-    // The first window loads its settings and lists its directories before the view needs
-    // the fonts.
-    windows.window(WindowId::start_window);
-    fontconfig.join();
-#endif
     windows.start();
 
-    if (onFirstShown && windows.current()) {
-        if (FormView *first = host.view(*windows.current()))
-            new FirstPaintWatcher(*first, std::move(onFirstShown));
+    // The icon is read and handed to the window system once the first window is on screen,
+    // which it would otherwise wait for; a message box shown before sets it itself.
+    if (FormView *first = windows.current() ? host.view(*windows.current()) : nullptr) {
+        new FirstPaintWatcher(*first, [onFirstShown = std::move(onFirstShown)] {
+            if (onFirstShown)
+                onFirstShown();
+            presentProgramIcon();
+        });
+    } else {
+        presentProgramIcon();
     }
-    return app.exec();
+    const int status = app.exec();
+    awaitFontWarmUp();
+    return status;
 }
 
 } // namespace kelvane

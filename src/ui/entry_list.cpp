@@ -1,5 +1,6 @@
 #include "ui/entry_list.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,9 +13,9 @@ namespace {
 
 // A folder, drawn so that an open one (a directory on the way to the current one) is told
 // from a closed one at a glance, whatever icon theme the desktop has.
-QIcon folderIcon(bool open)
+QImage drawFolder(bool open)
 {
-    QPixmap picture(32, 32);
+    QImage picture(32, 32, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(2);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
@@ -50,7 +51,16 @@ QIcon folderIcon(bool open)
     front.closeSubpath();
     p.setBrush(QColor(250, 208, 96));
     p.drawPath(front);
-    return QIcon(picture);
+    p.end();
+    return picture;
+}
+
+// Drawn once for every list; kept as images, which outlive the application object safely.
+QIcon folderIcon(bool open)
+{
+    static const QImage closedFolder = drawFolder(false);
+    static const QImage openFolder = drawFolder(true);
+    return QIcon(QPixmap::fromImage(open ? openFolder : closedFolder));
 }
 
 } // namespace

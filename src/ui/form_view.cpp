@@ -3,6 +3,7 @@
 #include "app/help_file.h"
 #include "ui/blueprint.h"
 #include "ui/entry_list.h"
+#include "ui/font_warm_up.h"
 #include "util/dos_path.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShortcut>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
@@ -132,10 +132,24 @@ protected:
 // captions were written for a word-wrapping label of one width and font.
 QString shownLabelText(const std::string &caption)
 {
-    QString text = qt(caption);
-    static const QRegularExpression run(QStringLiteral(" {3,}"));
-    text.replace(run, QStringLiteral("\n"));
-    return text;
+    const QString text = qt(caption);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = at;
+        while (end < text.size() && text[end] == u' ')
+            ++end;
+        if (end - at >= 3) {
+            shown += u'\n';
+        } else if (end > at) {
+            shown += text.mid(at, end - at);
+        } else {
+            shown += text[at];
+            ++end;
+        }
+        at = end;
+    }
+    return shown;
 }
 
 // An etched line: a grey line with a white one of double width directly below it.
@@ -203,9 +217,16 @@ bool fitsIn(const QWidget &widget, QSize size)
     if (qobject_cast<const QLineEdit *>(&widget))
         return widget.sizeHint().height() <= size.height() &&
                widget.minimumSizeHint().width() <= size.width();
-    if (const auto *label = qobject_cast<const QLabel *>(&widget))
-        return label->minimumSizeHint().width() <= size.width() &&
-               label->heightForWidth(size.width()) <= size.height();
+    if (const auto *label = qobject_cast<const QLabel *>(&widget)) {
+        // The text laid out once at the place's width (the label's own minimum size lays it
+        // out several times over): a word too long for a line makes it wider than the place.
+        // The labels are plain text with a left indent and no margins.
+        const int indent = std::max(label->indent(), 0);
+        const QRect text = QFontMetrics(label->font())
+                               .boundingRect(QRect(0, 0, size.width() - indent, QWIDGETSIZE_MAX),
+                                             Qt::TextWordWrap | label->alignment(), label->text());
+        return text.width() <= size.width() - indent && text.height() <= size.height();
+    }
     if (qobject_cast<const QGroupBox *>(&widget))
         return widget.minimumSizeHint().width() <= size.width();
     return true;
@@ -374,6 +395,7 @@ bool FormView::fitEverything(qreal scale)
 void FormView::layOut()
 {
     m_layingOut = true;
+    awaitFontWarmUp();
     const Window::Size client = m_clientSize;
     qreal scale = fontScale(font());
     // The menu bar shows every menu, never the button that hides some behind it.

@@ -1,5 +1,8 @@
 #include "ui/qt_message_service.h"
 
+#include "ui/application.h"
+#include "ui/font_warm_up.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -33,6 +36,9 @@ void QtMessageService::show(std::string_view text, MessageIcon icon, std::string
     QString body = fromUtf8(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
+    // A message may come before the first window (a settings file set aside at start).
+    awaitFontWarmUp();
+    presentProgramIcon();
     QMessageBox box(boxIcon(icon), fromUtf8(title), body, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
