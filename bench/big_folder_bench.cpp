@@ -5,12 +5,13 @@
 // settings directory whose start window was saved before, under whatever QT_QPA_PLATFORM the
 // caller set.
 //
-//   kelvane_big_folder_bench [rounds] [entries] [other big-folder program]
-//                                             (default 7 rounds of 1,000,000 entries)
+//   kelvane_big_folder_bench [rounds] [entries] [maps|directories] [other big-folder program]
+//                                 (default 7 rounds of 1,000,000 maps)
 //
-// The other program, when given (another build's kelvane_big_folder_window), takes its turn
-// beside the others. KELVANE_BIG_FOLDER names a folder to keep the maps in between runs; it is
-// filled once and left in place.
+// With "directories", the folder holds sub-directories instead of maps, and the directory list
+// beside the file list is watched. The other program, when given (another build's
+// kelvane_big_folder_window), takes its turn beside the others. KELVANE_BIG_FOLDER names a
+// folder to keep the entries in between runs; it is filled once and left in place.
 
 #include "first_window_run.h"
 
@@ -22,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -39,9 +41,12 @@ struct Run
     double peakMegabytes = 0;
 };
 
+bool directories = false; // the folder holds sub-directories rather than maps
+
 Run runIn(const std::string &program, const fs::path &folder, int expected)
 {
-    ::setenv("KELVANE_EXPECTED_FILES", std::to_string(expected).c_str(), 1);
+    ::setenv("KELVANE_EXPECTED_ROWS", std::to_string(expected).c_str(), 1);
+    ::setenv("KELVANE_WATCHED_LIST", directories ? "MAPDir" : "MAPFile", 1);
     fs::current_path(folder);
     const kelvane::bench::ChildRun child = kelvane::bench::runToFirstWindow(program);
     Run run;
@@ -59,25 +64,32 @@ Run runIn(const std::string &program, const fs::path &folder, int expected)
 
 using kelvane::bench::median;
 
-std::string mapName(int i)
+std::string entryName(int i)
 {
     char name[32];
-    std::snprintf(name, sizeof name, "map_%07d.map", i);
+    std::snprintf(name, sizeof name, directories ? "dir_%07d" : "map_%07d.map", i);
     return name;
 }
 
-// Empty maps, made in a scrambled order so that the directory does not hand them out sorted.
+// Empty maps or directories, made in a scrambled order so that the directory does not hand
+// them out sorted.
 void fill(const fs::path &folder, int entries)
 {
     fs::create_directories(folder);
-    // Kept beside the folder, so that the folder holds maps alone.
-    const std::string marker = folder.string() + ".complete-" + std::to_string(entries);
+    // Kept beside the folder, so that the folder holds the entries alone.
+    const std::string marker = folder.string() + ".complete-" +
+                               (directories ? "directories-" : "maps-") + std::to_string(entries);
     if (fs::exists(marker))
         return;
-    std::fprintf(stderr, "making %d maps in %s ...\n", entries, folder.c_str());
+    std::fprintf(stderr, "making %d entries in %s ...\n", entries, folder.c_str());
     const long prime = 7919;
     for (long i = 0; i < entries; ++i) {
-        const std::string path = (folder / mapName(static_cast<int>(i * prime % entries))).string();
+        const std::string path =
+            (folder / entryName(static_cast<int>(i * prime % entries))).string();
+        if (directories) {
+            ::mkdir(path.c_str(), 0755);
+            continue;
+        }
         const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (fd >= 0)
             ::close(fd);
@@ -108,7 +120,8 @@ int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     const int entries = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1'000'000;
-    const std::string other = argc > 3 ? argv[3] : "";
+    directories = argc > 3 && std::string(argv[3]) == "directories";
+    const std::string other = argc > 4 ? argv[4] : "";
 
     const fs::path home =
         fs::temp_directory_path() / ("kelvane-big-folder-" + std::to_string(::getpid()));
@@ -151,8 +164,8 @@ int main(int argc, char **argv)
         fs::remove_all(big);
     fs::remove_all(home);
 
-    std::printf("A folder of %d maps against an empty one, %d rounds, platform %s (medians)\n",
-                entries, rounds,
+    std::printf("A folder of %d %s against an empty one, %d rounds, platform %s (medians)\n",
+                entries, directories ? "directories" : "maps", rounds,
                 std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "(default)");
     std::printf("%-22s %10s %10s %14s %10s %10s\n", "", "shown", "filled", "longest stall", "RSS",
                 "peak RSS");
@@ -174,7 +187,7 @@ int main(int argc, char **argv)
                     "(goal: at most 50 ms), %.0f bytes per entry once filled, %.0f at the "
                     "peak; a name is %zu bytes\n",
                     full.name, median(full.of(&Run::shown)) - median(empty.of(&Run::shown)),
-                    median(full.of(&Run::longest)), perEntry, peakPerEntry, mapName(0).size());
+                    median(full.of(&Run::longest)), perEntry, peakPerEntry, entryName(0).size());
     }
     return 0;
 }

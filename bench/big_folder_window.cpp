@@ -1,6 +1,7 @@
 // The program started in a big folder: prints "shown" once its first window is painted, then
-// watches the event loop until the start window's file list holds the number of files given in
-// KELVANE_EXPECTED_FILES, and one second longer while the list lays out and paints them. Prints
+// watches the event loop until the start window's list named in KELVANE_WATCHED_LIST (the file
+// list, else the directory list) holds at least the number of rows given in
+// KELVANE_EXPECTED_ROWS, and one second longer while the list lays out and paints them. Prints
 // how long the filling took, the longest the loop did not turn in all that time, and the
 // resident memory at the end.
 #include "ui/application.h"
@@ -35,12 +36,13 @@ long residentKilobytes()
     return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// The rows of the start window's file list; the list is looked for once.
-int fileListRows()
+// The rows of the watched list; the list is looked for once.
+int watchedRows()
 {
     static QPointer<QListView> found;
+    static const char *name = std::getenv("KELVANE_WATCHED_LIST");
     for (QWidget *window : found ? QWidgetList() : QApplication::topLevelWidgets()) {
-        if (auto *list = window->findChild<QListView *>(QStringLiteral("MAPFile")))
+        if (auto *list = window->findChild<QListView *>(QString::fromUtf8(name ? name : "MAPFile")))
             found = list;
     }
     return found && found->model() ? found->model()->rowCount() : -1;
@@ -50,7 +52,7 @@ int fileListRows()
 
 int main(int argc, char **argv)
 {
-    const char *wanted = std::getenv("KELVANE_EXPECTED_FILES");
+    const char *wanted = std::getenv("KELVANE_EXPECTED_ROWS");
     const int expected = wanted ? std::atoi(wanted) : 0;
     return kelvane::runKelvane(argc, argv, [expected] {
         std::puts("shown");
@@ -64,12 +66,12 @@ int main(int argc, char **argv)
         QObject::connect(turn, &QTimer::timeout, qApp, [=] {
             *longest = std::max(*longest, millisecondsSince(*last));
             *last = Clock::now();
-            if (*filled < 0 && fileListRows() >= expected)
+            if (*filled < 0 && watchedRows() >= expected)
                 *filled = millisecondsSince(shown);
             const bool done = *filled >= 0 && millisecondsSince(shown) > *filled + 1000;
             if (done || millisecondsSince(shown) > 120'000) {
                 std::printf("filled %.2f longest %.2f rss %ld rows %d\n", *filled, *longest,
-                            residentKilobytes(), fileListRows());
+                            residentKilobytes(), watchedRows());
                 std::fflush(stdout);
                 QCoreApplication::exit(done ? 0 : 1);
             }

@@ -203,7 +203,7 @@ void DirectoryListModelOnly(benchmark::State &state)
         if (window.directories.setPath(big))
             state.SkipWithError("the directory could not be listed");
         waitForLists(window);
-        benchmark::DoNotOptimize(window.directories.entries().size());
+        benchmark::DoNotOptimize(window.directories.entryCount());
     }
 }
 

@@ -71,24 +71,18 @@ EntryListModel::EntryListModel(QObject *parent)
     , m_openFolder(folderIcon(true))
 {}
 
-bool EntryListModel::setRows(std::vector<ListRow> rows)
+bool EntryListModel::setRows(std::vector<ListRow> head, Names names, int depth, ListRow::Look look)
 {
-    if (!m_names && rows == m_rows)
+    const std::size_t count = names ? names->size() : 0;
+    const bool sameNames = names == m_names || (count > 0 && m_names && *names == *m_names) ||
+                           (count == 0 && (!m_names || m_names->empty()));
+    if (head == m_head && sameNames && (count == 0 || (depth == m_depth && look == m_look)))
         return false;
     beginResetModel();
-    m_names.reset();
-    m_rows = std::move(rows);
-    endResetModel();
-    return true;
-}
-
-bool EntryListModel::setNames(std::shared_ptr<const std::vector<std::string>> names)
-{
-    if (m_names && (names == m_names || *names == *m_names))
-        return false;
-    beginResetModel();
-    m_rows = {};
+    m_head = std::move(head);
     m_names = std::move(names);
+    m_depth = depth;
+    m_look = look;
     endResetModel();
     return true;
 }
@@ -96,38 +90,28 @@ bool EntryListModel::setNames(std::shared_ptr<const std::vector<std::string>> na
 const std::string &EntryListModel::textAt(int row) const
 {
     const auto at = static_cast<std::size_t>(row);
-    return m_names ? (*m_names)[at] : m_rows[at].text;
+    return at < m_head.size() ? m_head[at].text : (*m_names)[at - m_head.size()];
 }
 
 int EntryListModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid())
         return 0;
-    return static_cast<int>(m_names ? m_names->size() : m_rows.size());
+    return static_cast<int>(m_head.size() + (m_names ? m_names->size() : 0));
 }
 
 QVariant EntryListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    if (m_names) {
-        switch (role) {
-        case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
-            return QString::fromStdString((*m_names)[static_cast<std::size_t>(index.row())]);
-        case DepthRole:
-            return 0;
-        default:
-            return {};
-        }
-    }
-    const ListRow &row = m_rows[static_cast<std::size_t>(index.row())];
+    const auto at = static_cast<std::size_t>(index.row());
+    const bool inHead = at < m_head.size();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return QString::fromStdString(row.text);
+        return QString::fromStdString(textAt(index.row()));
     case Qt::DecorationRole:
-        switch (row.look) {
+        switch (inHead ? m_head[at].look : m_look) {
         case ListRow::Look::Plain:
             return {};
         case ListRow::Look::Folder:
@@ -137,7 +121,7 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
         }
         return {};
     case DepthRole:
-        return row.depth;
+        return inHead ? m_head[at].depth : m_depth;
     default:
         return {};
     }

@@ -22,10 +22,11 @@ struct ListRow
     bool operator==(const ListRow &) const = default;
 };
 
-// The lines of a list control. It keeps its own copy of the rows, so that it stays consistent
-// between a change of the control and the view's update, and turns a row into text only when
-// the view paints it: a directory of a hundred thousand files costs one copy, not a hundred
-// thousand strings of the toolkit.
+// The lines of a list control: a few rows of their own (the open directories of a directory
+// list), then names that the list shares with its control, which never changes them (the files,
+// or the sub-directories, of a directory), all at one depth and with one look. A row becomes
+// text only when the view paints it: a directory of a million entries costs the model nothing
+// beyond the names its control holds already, and no strings of the toolkit.
 class EntryListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -33,14 +34,16 @@ class EntryListModel : public QAbstractListModel
 public:
     static constexpr int DepthRole = Qt::UserRole + 1;
 
+    using Names = std::shared_ptr<const std::vector<std::string>>;
+
     explicit EntryListModel(QObject *parent = nullptr);
 
     // Shows new rows; resets the views only when they differ from the rows shown, and then
     // returns true.
-    bool setRows(std::vector<ListRow> rows);
-    // Shows plain rows of names that the list shares with its control, which never changes
-    // them; the same as setRows() without a copy of a million names.
-    bool setNames(std::shared_ptr<const std::vector<std::string>> names);
+    bool setRows(std::vector<ListRow> head, Names names = {}, int depth = 0,
+                 ListRow::Look look = ListRow::Look::Plain);
+    // Plain rows of shared names alone.
+    bool setNames(Names names) { return setRows({}, std::move(names)); }
     // The text of a row.
     const std::string &textAt(int row) const;
 
@@ -48,8 +51,10 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    std::vector<ListRow> m_rows;
-    std::shared_ptr<const std::vector<std::string>> m_names; // shown instead of m_rows when set
+    std::vector<ListRow> m_head;
+    Names m_names;
+    int m_depth = 0;
+    ListRow::Look m_look = ListRow::Look::Plain;
     QIcon m_folder;
     QIcon m_openFolder;
 };

@@ -177,15 +177,6 @@ void standOnPanel(QWidget &widget, const QColor &colour)
     widget.setAutoFillBackground(true);
 }
 
-// The row a directory list marks as current: the last open directory, which is its path.
-int currentDirectoryRow(const std::vector<DirectoryEntry> &entries)
-{
-    int row = -1;
-    for (std::size_t i = 0; i < entries.size() && entries[i].open; ++i)
-        row = static_cast<int>(i);
-    return row;
-}
-
 // The reference font the windows are declared for: a sans serif of 9 points at 96 dots per
 // inch, as most Linux desktops set up without a theme of their own. Its lines are 14 pixels
 // high and its letters 7.45 pixels wide on average (the width of the 52 letters of the Latin
@@ -645,15 +636,16 @@ QWidget *FormView::bindDirectoryList(DirectoryList &directories, QWidget &parent
     widget->setModel(rows);
     widget->setItemDelegate(new IndentDelegate(widget));
     const auto refresh = [widget, rows, &directories] {
-        const auto &entries = directories.entries();
+        const auto &open = directories.openEntries();
         std::vector<ListRow> lines;
-        lines.reserve(entries.size());
-        for (const DirectoryEntry &entry : entries)
-            lines.push_back({entry.label, entry.depth,
-                             entry.open ? ListRow::Look::OpenFolder : ListRow::Look::Folder});
-        // An entry the user has only clicked stays marked until the list changes.
-        if (rows->setRows(std::move(lines)))
-            widget->showCurrentRow(currentDirectoryRow(entries));
+        lines.reserve(open.size());
+        for (const DirectoryEntry &entry : open)
+            lines.push_back({entry.label, entry.depth, ListRow::Look::OpenFolder});
+        // The current directory, the last open one, is marked; an entry the user has only
+        // clicked stays marked until the list changes.
+        if (rows->setRows(std::move(lines), directories.subdirectories(),
+                          open.empty() ? 0 : open.back().depth + 1, ListRow::Look::Folder))
+            widget->showCurrentRow(static_cast<int>(open.size()) - 1);
         widget->setEnabled(directories.isEnabled());
     };
     follow(directories, refresh);

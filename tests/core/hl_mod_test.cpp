@@ -93,7 +93,7 @@ TEST(HlModTest, TheHalfLifeListsLeadTheModListsWhichMayGoElsewhereAndIsStored)
     ASSERT_FALSE(w.MODDir.setPath("C:\\Sierra\\Half-Life\\cstrike"));
     ASSERT_FALSE(w.HLDir.setPath("C:\\Sierra\\Half-Life"));
     EXPECT_EQ(w.MODDir.path(), "C:\\Sierra\\Half-Life") << "the earlier MOD choice is lost";
-    ASSERT_FALSE(w.MODDir.openEntry(w.MODDir.entries().size() - 1));
+    ASSERT_FALSE(w.MODDir.openEntry(w.MODDir.entryCount() - 1));
     EXPECT_EQ(HlModApp::places(w), "C C:\\Sierra\\Half-Life | C C:\\Sierra\\Half-Life\\valve");
 
     ASSERT_TRUE(w.MODDrive.setDrive("d:"));

@@ -121,7 +121,7 @@ TEST_F(StartWindowTest, RestoresTheStoredMapAsTheOnlyListedFileUntilTheDirectory
     EXPECT_TRUE(app.messages.shown.empty());
     EXPECT_TRUE(w.use_bsp.isChecked());
     EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [test.map] test.map");
-    w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
+    w.MAPDir.clickEntry(w.MAPDir.entryCount() - 1);
     EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] test.map");
 }
 
@@ -143,7 +143,7 @@ TEST_F(StartWindowTest, AFileOfExactlyTheNameWinsOverOneThatDiffersInCase)
         EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | ") + shown) << stored;
     }
 
-    w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
+    w.MAPDir.clickEntry(w.MAPDir.entryCount() - 1);
     for (const auto &[clicked, chosen] :
          {std::pair{"test.map", "test.map"}, {"TEST.MAP", "TEST.map"}}) {
         w.MAPFile.choose(clicked);
@@ -210,11 +210,11 @@ TEST_F(StartWindowReadingTest, TheCurrentDirectoryIsReadOnceForAllThreeLists)
     start_window &w = open();
     EXPECT_EQ(app.files.heldReads(), std::vector<std::string>{"C:\\Work"});
     EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [] ");
-    EXPECT_EQ(w.ZHLTDir.entries().size(), 2u) << "the way to the directory shows at once";
+    EXPECT_EQ(w.ZHLTDir.entryCount(), 2u) << "the way to the directory shows at once";
     app.files.finishReads();
     EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [draft.map] ");
-    EXPECT_EQ(w.ZHLTDir.entries().back().label, "Maps");
-    EXPECT_EQ(w.MAPDir.entries().back().label, "Maps");
+    EXPECT_EQ(w.ZHLTDir.entry(w.ZHLTDir.entryCount() - 1).label, "Maps");
+    EXPECT_EQ(w.MAPDir.entry(w.MAPDir.entryCount() - 1).label, "Maps");
     EXPECT_EQ(app.files.readsStarted, 1);
 }
 
@@ -229,7 +229,7 @@ TEST_F(StartWindowReadingTest, ANewerDirectoryWinsOverAnOlderOneStillBeingRead)
             app.files.finishRead("D:\\Work\\Maps");
         app.files.finishReads();
         EXPECT_EQ(lists(w), "C C:\\ZHLT | C D:\\Work\\Maps | *.map [big.map] ") << newerFirst;
-        EXPECT_EQ(w.MAPDir.entries().back().path, "D:\\Work\\Maps");
+        EXPECT_EQ(w.MAPDir.entry(w.MAPDir.entryCount() - 1).path, "D:\\Work\\Maps");
         EXPECT_FALSE(w.MAPFile.isReading());
         EXPECT_FALSE(w.MAPDir.isReading());
     }
@@ -242,7 +242,7 @@ TEST_F(StartWindowReadingTest, AChoiceMadeWhileTheFilesAreReadIsKeptWhenTheyList
     app.files.finishReads();
     for (const auto &[clicked, chosen] :
          {std::pair{"test.map", "test.map"}, {"TEST.MAP", "test.map"}, {"gone.map", ""}}) {
-        w.MAPDir.clickEntry(w.MAPDir.entries().size() - 1);
+        w.MAPDir.clickEntry(w.MAPDir.entryCount() - 1);
         ASSERT_TRUE(w.MAPFile.isReading());
         w.MAPFile.choose(clicked);
         EXPECT_EQ(w.MAPFile.chosen(), clicked) << "until the files arrive";

@@ -152,10 +152,21 @@ std::optional<std::string> DriveList::restore(std::string_view text)
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+const std::shared_ptr<const std::vector<std::string>> &noNames()
+{
+    static const auto none = std::make_shared<const std::vector<std::string>>();
+    return none;
+}
+
+} // namespace
+
 DirectoryList::DirectoryList(Window &window, ControlDef def)
     : Control(window, ControlKind::DirectoryList, std::move(def))
     , m_files(window.services().files)
     , m_folders(window.services().folders)
+    , m_subdirectories(noNames())
 {
     const char drive = m_files.currentDrive();
     if (go(m_files.currentDirectory(drive)))
@@ -165,10 +176,9 @@ DirectoryList::DirectoryList(Window &window, ControlDef def)
 namespace {
 
 // The open directories from the root down to a directory.
-std::vector<DirectoryEntry> openDirectories(const std::string &path, std::size_t room)
+std::vector<DirectoryEntry> openDirectories(const std::string &path)
 {
     std::vector<DirectoryEntry> entries;
-    entries.reserve(room + 8);
     const char drive = dos::driveOf(path).value_or('C');
     std::string walked = std::string(1, drive) + ":\\";
     entries.push_back({walked, walked, 0, true});
@@ -188,10 +198,11 @@ Outcome DirectoryList::go(std::string path)
         return failed;
     const bool moved = path != m_path;
     m_path = std::move(path);
-    m_entries = openDirectories(m_path, 0);
+    m_open = openDirectories(m_path);
+    m_subdirectories = noNames();
     m_waiting = true;
     m_reading = m_folders.read(m_path, [this](const std::shared_ptr<const Folder> &folder) {
-        showSubdirectories(*folder);
+        showSubdirectories(folder);
     });
     // Sub-directories that arrived at once have been shown already.
     if (m_waiting)
@@ -201,18 +212,23 @@ Outcome DirectoryList::go(std::string path)
     return std::nullopt;
 }
 
-void DirectoryList::showSubdirectories(const Folder &folder)
+void DirectoryList::showSubdirectories(const std::shared_ptr<const Folder> &folder)
 {
     // A directory that could no longer be read by then shows the way to it alone.
-    std::vector<DirectoryEntry> entries = openDirectories(m_path, folder.directories.size());
-    const int depth = entries.back().depth + 1;
-    if (!folder.failure) {
-        for (const auto &name : folder.directories)
-            entries.push_back({name, dos::join(m_path, name), depth, false});
-    }
-    m_entries = std::move(entries);
+    m_subdirectories =
+        folder->failure
+            ? noNames()
+            : std::shared_ptr<const std::vector<std::string>>(folder, &folder->directories);
     m_waiting = false;
     viewChanged();
+}
+
+DirectoryEntry DirectoryList::entry(std::size_t index) const
+{
+    if (index < m_open.size())
+        return m_open[index];
+    const std::string &name = (*m_subdirectories)[index - m_open.size()];
+    return {name, dos::join(m_path, name), m_open.back().depth + 1, false};
 }
 
 Outcome DirectoryList::setPath(std::string_view path)
@@ -227,15 +243,15 @@ Outcome DirectoryList::setPath(std::string_view path)
 
 void DirectoryList::clickEntry(std::size_t index)
 {
-    if (index < m_entries.size())
-        clicked(m_entries[index].path);
+    if (index < entryCount())
+        clicked(entry(index).path);
 }
 
 Outcome DirectoryList::openEntry(std::size_t index)
 {
-    if (index >= m_entries.size())
+    if (index >= entryCount())
         return std::nullopt;
-    return setPath(std::string(m_entries[index].path));
+    return setPath(entry(index).path);
 }
 
 std::optional<std::string> DirectoryList::restore(std::string_view text)

@@ -251,7 +251,15 @@ public:
     // Goes to a directory; a drive letter and colon alone go to that drive's current directory.
     // Fails, and stays where it was, when the place cannot be read.
     Outcome setPath(std::string_view path);
-    const std::vector<DirectoryEntry> &entries() const { return m_entries; }
+    // The lines: the open directories, then the sub-directories, which may be a million. These
+    // are kept as the names read (shared with the read), and their lines made when asked for.
+    std::size_t entryCount() const { return m_open.size() + m_subdirectories->size(); }
+    DirectoryEntry entry(std::size_t index) const;
+    const std::vector<DirectoryEntry> &openEntries() const { return m_open; }
+    const std::shared_ptr<const std::vector<std::string>> &subdirectories() const
+    {
+        return m_subdirectories;
+    }
     // The user clicked an entry once: raises `clicked` with its path, changes nothing.
     void clickEntry(std::size_t index);
     // The user opened an entry (double click, Enter).
@@ -269,12 +277,13 @@ public:
 
 private:
     Outcome go(std::string path);
-    void showSubdirectories(const Folder &folder);
+    void showSubdirectories(const std::shared_ptr<const Folder> &folder);
 
     FileSystem &m_files;
     FolderReader &m_folders;
     std::string m_path;
-    std::vector<DirectoryEntry> m_entries;
+    std::vector<DirectoryEntry> m_open;
+    std::shared_ptr<const std::vector<std::string>> m_subdirectories;
     FolderReader::Ticket m_reading;
     bool m_waiting = false;
 };
