@@ -55,10 +55,6 @@ struct DirCloser
 
 } // namespace
 
-PosixFileSystem::PosixFileSystem(WineDrives drives)
-    : m_drives(std::move(drives))
-{}
-
 std::vector<DriveEntry> PosixFileSystem::drives()
 {
     std::vector<DriveEntry> entries;
@@ -193,6 +189,13 @@ Listing<std::string> listingOf(std::vector<std::string> entries, std::optional<F
 
 } // namespace
 
+PosixFileSystem::PosixFileSystem(WineDrives drives)
+    : m_drives(std::move(drives))
+    , m_reads([this](const std::string &dosPath, const std::atomic_bool &cancelled) {
+        return read(m_drives, dosPath, true, true, &cancelled);
+    })
+{}
+
 Listing<std::string> PosixFileSystem::subdirectories(std::string_view dosPath)
 {
     FolderContents contents = read(m_drives, dosPath, true, false);
@@ -221,42 +224,7 @@ void PosixFileSystem::readInBackground(std::string dosPath,
                                        std::shared_ptr<const std::atomic_bool> cancelled,
                                        std::function<void(FolderContents)> done)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_jobs.push_back({std::move(dosPath), std::move(cancelled), std::move(done)});
-        if (!m_worker.joinable())
-            m_worker = std::thread([this] { work(); });
-    }
-    m_wake.notify_one();
-}
-
-void PosixFileSystem::work()
-{
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-        if (m_stopping)
-            return;
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        lock.unlock();
-        if (!*job.cancelled)
-            job.done(read(m_drives, job.path, true, true, job.cancelled.get()));
-        lock.lock();
-    }
-}
-
-PosixFileSystem::~PosixFileSystem()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-        for (Job &job : m_jobs)
-            job.done = {};
-    }
-    m_wake.notify_one();
-    if (m_worker.joinable())
-        m_worker.join();
+    m_reads.post(std::move(dosPath), std::move(cancelled), std::move(done));
 }
 
 } // namespace kelvane

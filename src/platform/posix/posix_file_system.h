@@ -1,12 +1,8 @@
 #pragma once
 
+#include "app/folder_read_queue.h"
 #include "app/platform.h"
 #include "platform/posix/wine_paths.h"
-
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
 
 namespace kelvane {
 
@@ -16,9 +12,6 @@ class PosixFileSystem : public FileSystem
 {
 public:
     explicit PosixFileSystem(WineDrives drives);
-    ~PosixFileSystem() override;
-    PosixFileSystem(const PosixFileSystem &) = delete;
-    PosixFileSystem &operator=(const PosixFileSystem &) = delete;
 
     std::vector<DriveEntry> drives() override;
     std::string currentDirectory(char driveLetter) override;
@@ -37,20 +30,8 @@ private:
     // The process's working directory as a DOS path, when a drive covers it.
     std::optional<std::string> workingDirectory() const;
 
-    struct Job
-    {
-        std::string path;
-        std::shared_ptr<const std::atomic_bool> cancelled;
-        std::function<void(FolderContents)> done;
-    };
-    void work();
-
     WineDrives m_drives;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<Job> m_jobs;
-    bool m_stopping = false;
-    std::thread m_worker;
+    FolderReadQueue m_reads; // goes first, so no read outlives the drives
 };
 
 } // namespace kelvane

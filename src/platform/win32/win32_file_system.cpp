@@ -60,8 +60,9 @@ bool isDriveError(DWORD error)
 }
 
 // Reads a directory in one pass, the kinds of entry asked for; with neither, only whether it
-// can be read.
-FolderContents read(std::string_view dosPath, bool directories, bool files)
+// can be read. Stops early, with nothing, when cancelled.
+FolderContents read(std::string_view dosPath, bool directories, bool files,
+                    const std::atomic_bool *cancelled = nullptr)
 {
     FolderContents contents;
     const std::optional<char> letter = dos::driveOf(dosPath);
@@ -90,7 +91,10 @@ FolderContents read(std::string_view dosPath, bool directories, bool files)
     if (!directories && !files)
         return contents;
 
+    unsigned count = 0;
     do {
+        if (cancelled && ++count % 4096 == 0 && cancelled->load(std::memory_order_relaxed))
+            return {};
         const std::wstring_view name = found.cFileName;
         if (name == L"." || name == L".." || (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
             continue;
@@ -117,6 +121,12 @@ std::wstring volumeLabel(const std::wstring &root)
 }
 
 } // namespace
+
+Win32FileSystem::Win32FileSystem()
+    : m_reads([](const std::string &dosPath, const std::atomic_bool &cancelled) {
+        return read(dosPath, true, true, &cancelled);
+    })
+{}
 
 std::vector<DriveEntry> Win32FileSystem::drives()
 {
@@ -213,6 +223,13 @@ Outcome Win32FileSystem::canRead(std::string_view dosPath)
 FolderContents Win32FileSystem::contents(std::string_view dosPath)
 {
     return read(dosPath, true, true);
+}
+
+void Win32FileSystem::readInBackground(std::string dosPath,
+                                       std::shared_ptr<const std::atomic_bool> cancelled,
+                                       std::function<void(FolderContents)> done)
+{
+    m_reads.post(std::move(dosPath), std::move(cancelled), std::move(done));
 }
 
 } // namespace kelvane

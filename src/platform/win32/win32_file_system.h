@@ -1,14 +1,18 @@
 #pragma once
 
+#include "app/folder_read_queue.h"
 #include "app/platform.h"
 
 namespace kelvane {
 
 // Drives, directories and files through the wide-character file API. Paths are UTF-8 in the
-// core and UTF-16 at the system's edge.
+// core and UTF-16 at the system's edge. Directories read in the background are read one after
+// another on a thread of their own.
 class Win32FileSystem : public FileSystem
 {
 public:
+    Win32FileSystem();
+
     std::vector<DriveEntry> drives() override;
     // The system keeps one current directory per drive for the process; this asks it, the way
     // "X:" alone resolves.
@@ -21,6 +25,11 @@ public:
     Listing<std::string> files(std::string_view dosPath) override;
     Outcome canRead(std::string_view dosPath) override;
     FolderContents contents(std::string_view dosPath) override;
+    void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,
+                          std::function<void(FolderContents)> done) override;
+
+private:
+    FolderReadQueue m_reads;
 };
 
 } // namespace kelvane
