@@ -105,17 +105,40 @@ public:
 protected:
     static constexpr int TitleInset = 10;
     static constexpr int TitlePadding = 4;
+    static constexpr int Radius = 4;
+
+    static void fillRounded(QPainter &p, const QRect &area, int radius, const QColor &colour)
+    {
+        if (area.height() < 2 * radius || area.width() < 2 * radius) {
+            p.fillRect(area, colour);
+            return;
+        }
+        for (int row = 0; row < radius; ++row) {
+            const double up = radius - row - 0.5;
+            const int inset =
+                static_cast<int>(std::lround(radius - std::sqrt(radius * radius - up * up)));
+            const int width = area.width() - 2 * inset;
+            p.fillRect(QRect(area.left() + inset, area.top() + row, width, 1), colour);
+            p.fillRect(QRect(area.left() + inset, area.bottom() - row, width, 1), colour);
+        }
+        p.fillRect(area.adjusted(0, radius, 0, -radius), colour);
+    }
 
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         const QFontMetrics metrics(font());
         const int titleHeight = title().isEmpty() ? 0 : metrics.height();
+        // The panel inside the border is filled row by row without antialiasing, its corners
+        // cut along the border's curve: filling the antialiased rounded shape costs many times
+        // as much (and starts the painter's helper threads), and the border covers the edge.
+        fillRounded(p, rect().adjusted(1, titleHeight / 2 + 1, -1, -1), Radius - 1,
+                    framePanelColour());
         const QRectF frame = QRectF(rect()).adjusted(0.5, titleHeight / 2 + 0.5, -0.5, -0.5);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(isEnabled() ? QColor(170, 205, 250, 170) : QColor(120, 140, 170, 140), 1));
-        p.setBrush(framePanelColour());
-        p.drawRoundedRect(frame, 4, 4);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(frame, Radius, Radius);
         if (title().isEmpty())
             return;
         const QRect label(TitleInset, 0, metrics.horizontalAdvance(title()) + 2 * TitlePadding,
