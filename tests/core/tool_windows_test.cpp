@@ -24,35 +24,26 @@ constexpr WindowId RAD = WindowId::RAD_Optionen;
 constexpr WindowId NETVIS = WindowId::NETVIS_Optionen;
 
 constexpr const char *kDev = "Der größte Wert für -dev ist 6";
-constexpr const char *kBspDev = "Der höchste Wert für -dev ist 6";
-constexpr const char *kSubdivide = "Der höchste Wert für -subdivide ist 240";
 constexpr const char *kHighLow = "High und low können nicht gleichzeitig verwendet werden";
 constexpr const char *kFastFull = "Fast und full funktionieren nicht zusammen";
 constexpr const char *kMaxlight = "Der größte Wert für -maxlight ist 999";
-constexpr const char *kSmooth = "Der größte Wert für -smooth ist 179";
-constexpr const char *kDscale = "Der größte Wert für -dscale ist 4";
 constexpr const char *kFalloff = "Bei -falloff sind nur die Werte 1 und 2 zulässig";
 constexpr const char *kNoMatrix =
     "Wenn die Vismatrix deaktiviert ist, braucht sie nicht mehr kompiliert zu werden";
-constexpr const char *kNoMatrixTowardsBsp =
-    "Wenn die Vismatrix deaktiviert ist, braucht sie nicht mehr komprimiert zu werden";
 constexpr const char *kBounce =
     "Es ist nicht sinnvoll bei -bounce einen größeren Wert als 20 zu benutzen";
-constexpr const char *kBothRoles =
-    "Sie wollen doch nicht wirklich diesen PC als Server und Client arbeiten lassen";
-// The RAD window starts with two switches ticked.
-constexpr const char *kRadStartLine = "  -bounce 10 -smooth 80 ";
+constexpr const char *kRadStartLine = "  -bounce 10 -smooth 80 "; // two ticked from the start
 
 std::string key(WindowId id)
 {
     return id == CSG ? "Csg" : id == BSP ? "Bsp" : id == VIS ? "Vis" : id == RAD ? "Rad" : "Netvis";
 }
 
-// A state of a window's switches: the boxes to check and the texts to type.
+// A state of a window's switches: the boxes to check (between blanks) and the texts to type.
 struct Setting
 {
     WindowId window;
-    std::string checked; // box names between blanks
+    std::string checked;
     Typed typed = {};
 
     std::vector<std::string> boxes() const
@@ -60,9 +51,13 @@ struct Setting
         std::istringstream in(checked);
         return {std::istream_iterator<std::string>(in), {}};
     }
-
-    std::string describe() const { return key(window) + ": " + checked; }
 };
+
+// A value switch alone with the text typed into its field.
+Setting typed(WindowId id, const std::string &box, std::string text)
+{
+    return {id, box, {{box + "_value", std::move(text)}}};
+}
 
 struct ToolApp : testing::TestApp
 {
@@ -88,53 +83,20 @@ struct ToolApp : testing::TestApp
     }
 };
 
-// --- The parameter line --------------------------------------------------------------------
-
-void expectLine(const Setting &setting, const std::string &line)
-{
-    SCOPED_TRACE(setting.describe());
-    ToolApp app;
-    ToolWindow &w = app.apply(setting);
-    ASSERT_TRUE(app.leave(w));
-    for (const auto &message : app.messages.shown)
-        EXPECT_EQ(message.icon, MessageIcon::Information) << "only notes";
-    EXPECT_EQ(w.parameterLine(), line);
-}
-
 TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
 {
     // clang-format off
     const std::pair<Setting, std::string> rows[] = {
-        // Alone: an empty start text; RAD's two ticked from the start.
         {{NETVIS, "netvisclient_connect"}, "  -connect  "},
         {{RAD, ""}, kRadStartLine},
-        {{RAD, "falloff", {{"falloff_value", "2"}}}, "  -bounce 10 -smooth 80 -falloff 2 "},
-        // Every switch, ticked against the compiler's order.
-        {{CSG, "brushunion tiny wadinclude csg_dev csg_texdata noclip noskyclip nowadtextures "
-               "onlyents csg_nolog csg_noinfo csg_verbose csg_low csg_estimate csg_chart"},
-         "  -chart -estimate -low -verbose -noinfo -nolog -onlyents -nowadtextures -noskyclip "
-         "-noclip -texdata 4096 -dev 0 -wadinclude zhlt.wad -tiny 0.5 -brushunion 95 "},
-        {{BSP, "maxnodesize subdivide bsp_dev bsp_texdata nofill bsp_noclip notjunc leakonly "
-               "bsp_noinfo bsp_verbose bsp_estimate bsp_nolog bsp_high bsp_chart"},
-         "  -chart -high -nolog -estimate -verbose -noinfo -leakonly -notjunc -noclip -nofill "
-         "-texdata 4096 -dev 0 -subdivide 240 -maxnodesize  "},
-        {{VIS, "vis_dev vis_texdata full vis_noinfo vis_verbose vis_estimate vis_nolog vis_high "
-               "vis_chart"},
-         "  -chart -high -nolog -estimate -verbose -noinfo -full -texdata 4096 -dev 0 "},
-        {{CSG, "csg_texdata csg_low csg_chart"}, "  -chart -low -texdata 4096 "},
-        {{CSG, "csg_texdata csg_low csg_estimate csg_chart"},
-         "  -chart -estimate -low -texdata 4096 "},
-        {{BSP, "nofill notjunc bsp_noclip bsp_chart"}, "  -chart -notjunc -noclip -nofill "},
-        // Values go in as typed: untrimmed, unquoted, possibly empty.
+        // Values go in as typed: untrimmed, unquoted, possibly empty; unchecked adds nothing.
         {{CSG, "wadinclude", {{"wadinclude_value", "zhlt.wad halflife.wad"}}},
          "  -wadinclude zhlt.wad halflife.wad "},
         {{CSG, "tiny csg_dev", {{"tiny_value", " 1 "}, {"csg_dev_value", "-1"}}},
          "  -dev -1 -tiny  1  "},
         {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
-        // An unchecked switch adds nothing, and its field is not checked either.
-        {{CSG, "", {{"csg_dev_value", "9"}, {"tiny_value", "x"}}}, "  "},
         {{BSP, "", {{"subdivide_value", "999"}}}, "  "},
-        // Ticked against the table's order, with values of several words and a comma.
+        // Every switch, ticked against the compiler's order.
         {{RAD,
           "lights sky gamma rad_scale falloff fade dscale dlight coring notexscale texchop "
           "chop smooth maxlight ambient bounce rad_dev rad_texdata dump incremental noskyfix "
@@ -151,9 +113,6 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
         {{RAD, "sparse rad_low", {{"bounce_value", "20"}, {"smooth_value", "179"}}},
          "  -low -sparse -bounce 20 -smooth 179 "},
         // Both sets go into one line, server first; -connect and its address always last.
-        {{NETVIS, "netvisclient_chart netvisserver netvis_chart"}, "  -chart -server -chart "},
-        {{NETVIS, "netvisclient_low netvis_high"}, "  -high -low "},
-        {{NETVIS, "netvisclient_full netvis_fast"}, "  -fast -full "},
         {{NETVIS,
           "netvis_dev netvis_texdata netvis_full netvis_noinfo netvis_verbose "
           "netvis_estimate netvis_nolog netvis_low netvis_chart netvisclient_connect "
@@ -164,18 +123,17 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
          "  -chart -low -nolog -estimate -verbose -noinfo -full -texdata 8192 -dev 0 -chart "
          "-high -nolog -estimate -verbose -noinfo -fast -texdata 4096 -dev 0 "
          "-connect 10.0.0.2 "},
+        {{NETVIS, "netvisclient_chart netvisserver netvis_chart"}, "  -chart -server -chart "},
     };
     // clang-format on
-    for (const auto &[setting, line] : rows)
-        expectLine(setting, line);
-}
-
-// --- Checks --------------------------------------------------------------------------------
-
-// A value switch alone with the text typed into its field.
-Setting typed(WindowId id, const std::string &box, std::string text)
-{
-    return {id, box, {{box + "_value", std::move(text)}}};
+    for (const auto &[setting, line] : rows) {
+        SCOPED_TRACE(setting.checked);
+        ToolApp app;
+        ToolWindow &w = app.apply(setting);
+        ASSERT_TRUE(app.leave(w));
+        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
+        EXPECT_EQ(w.parameterLine(), line);
+    }
 }
 
 TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryValue)
@@ -184,47 +142,41 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
     const std::pair<Setting, const char *> rows[] = {
         // Each limit at and just above; text that reads as no number is 0.
         {typed(CSG, "csg_dev", "6"), ""}, {typed(CSG, "csg_dev", "abc"), ""},
-        {typed(CSG, "csg_dev", ""), ""}, {typed(CSG, "csg_dev", "6.5"), kDev},
-        {typed(CSG, "csg_dev", "7 Kerne"), kDev},
-        {typed(BSP, "bsp_dev", "6"), ""}, {typed(BSP, "bsp_dev", "6.01"), kBspDev},
-        {typed(BSP, "subdivide", "240"), ""}, {typed(BSP, "subdivide", "240.5"), kSubdivide},
-        {typed(BSP, "maxnodesize", "100000"), ""},
-        {typed(VIS, "vis_dev", "6"), ""}, {typed(VIS, "vis_dev", "7"), kDev},
-        {typed(RAD, "rad_dev", "6"), ""}, {typed(RAD, "rad_dev", "6.5"), kDev},
+        {typed(CSG, "csg_dev", "6.5"), kDev}, {typed(CSG, "csg_dev", "7 Kerne"), kDev},
+        {typed(BSP, "bsp_dev", "6.01"), "Der höchste Wert für -dev ist 6"},
+        {typed(BSP, "subdivide", "240"), ""},
+        {typed(BSP, "subdivide", "240.5"), "Der höchste Wert für -subdivide ist 240"},
+        {typed(BSP, "maxnodesize", "100000"), ""}, {typed(VIS, "vis_dev", "7"), kDev},
         {typed(RAD, "maxlight", "999"), ""}, {typed(RAD, "maxlight", "999.5"), kMaxlight},
-        {typed(RAD, "smooth", "179"), ""}, {typed(RAD, "smooth", "180"), kSmooth},
-        {typed(RAD, "dscale", "4"), ""}, {typed(RAD, "dscale", "4.01"), kDscale},
-        {typed(RAD, "bounce", "20"), ""},
+        {typed(RAD, "smooth", "179"), ""},
+        {typed(RAD, "smooth", "180"), "Der größte Wert für -smooth ist 179"},
+        {typed(RAD, "dscale", "4"), ""},
+        {typed(RAD, "dscale", "4.01"), "Der größte Wert für -dscale ist 4"},
         // -falloff has a lower limit too, so no number is refused.
         {typed(RAD, "falloff", "1"), ""}, {typed(RAD, "falloff", "2,5"), ""},
         {typed(RAD, "falloff", "0"), kFalloff}, {typed(RAD, "falloff", "2.01"), kFalloff},
-        {typed(RAD, "falloff", ""), kFalloff}, {typed(RAD, "falloff", "zwei"), kFalloff},
-        {typed(NETVIS, "netvis_dev", "7"), kDev}, {typed(NETVIS, "netvisclient_dev", "6.5"), kDev},
+        {typed(RAD, "falloff", ""), kFalloff}, {typed(NETVIS, "netvisclient_dev", "6.5"), kDev},
         // Several failing checks: only the first one speaks.
-        {{CSG, "csg_low csg_high csg_dev", {{"csg_dev_value", "9"}}}, kHighLow},
-        {{BSP, "bsp_low bsp_dev subdivide",
-          {{"bsp_dev_value", "7"}, {"subdivide_value", "999"}}}, kBspDev},
         {{VIS, "vis_low vis_high fast full vis_dev", {{"vis_dev_value", "9"}}}, kHighLow},
         {{VIS, "vis_low fast full vis_dev", {{"vis_dev_value", "9"}}}, kFastFull},
         {{RAD, "rad_low sparse nomatrix rad_dev", {{"rad_dev_value", "9"}}}, kNoMatrix},
-        {{RAD, "maxlight smooth dscale falloff",
-          {{"maxlight_value", "5000"}, {"smooth_value", "500"}, {"dscale_value", "9"},
-           {"falloff_value", "0"}}}, kMaxlight},
+        {{RAD, "maxlight smooth dscale falloff", {{"maxlight_value", "5000"},
+          {"smooth_value", "500"}, {"dscale_value", "9"}, {"falloff_value", "0"}}}, kMaxlight},
         // A refusal before it silences the note on many bounces.
         {{RAD, "falloff bounce", {{"falloff_value", "0"}, {"bounce_value", "99"}}}, kFalloff},
         // NETVIS refuses a pair within one set, not across the sets.
         {{NETVIS, "netvisclient_connect netvis_high netvisclient_low"}, ""},
-        {{NETVIS, "netvis_high netvis_low"}, kHighLow},
         {{NETVIS, "netvisclient_high netvisclient_low netvis_fast netvis_full"}, kHighLow},
         {{NETVIS, "netvisclient_fast netvisclient_full netvis_dev", {{"netvis_dev_value", "9"}}},
          kFastFull},
         {{NETVIS, "netvisclient_dev netvisserver netvisclient_connect",
           {{"netvisclient_dev_value", "9"}}}, kDev},
-        {{NETVIS, "netvisserver netvisclient_connect"}, kBothRoles},
+        {{NETVIS, "netvisserver netvisclient_connect"},
+         "Sie wollen doch nicht wirklich diesen PC als Server und Client arbeiten lassen"},
     };
     // clang-format on
     for (const auto &[setting, message] : rows) {
-        SCOPED_TRACE(setting.describe());
+        SCOPED_TRACE(key(setting.window) + ": " + setting.checked);
         ToolApp app;
         ToolWindow &w = app.open(setting.window);
         ASSERT_TRUE(app.leave(w));
@@ -254,9 +206,7 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
 
 TEST(ToolWindowChecks, ManyBouncesAreANoteAfterWhichTheActionGoesOn)
 {
-    for (const auto &[bounces, noted] :
-         {std::pair{"20", false}, std::pair{"21", true}, std::pair{"20.5", true}}) {
-        SCOPED_TRACE(bounces);
+    for (const auto &[bounces, noted] : {std::pair{"20", false}, std::pair{"20.5", true}}) {
         ToolApp app;
         ToolWindow &w = app.apply({RAD, "", {{"bounce_value", bounces}}});
         ASSERT_TRUE(app.leave(w));
@@ -264,7 +214,6 @@ TEST(ToolWindowChecks, ManyBouncesAreANoteAfterWhichTheActionGoesOn)
                   noted ? std::vector<ShownMessage>{information(kBounce, "Tamrin informiert")}
                         : std::vector<ShownMessage>{});
         EXPECT_TRUE(app.host.isVisible(WindowId::end_window));
-        EXPECT_FALSE(app.host.isVisible(RAD));
         EXPECT_EQ(w.parameterLine(), "  -bounce " + std::string(bounces) + " -smooth 80 ");
     }
 }
@@ -282,8 +231,10 @@ TEST(ToolWindowChecks, SparseWithoutMatrixIsWordedAfterWhereTheUserGoes)
         else
             w.activateMenuItem(way);
         EXPECT_EQ(app.messages.shown,
-                  std::vector<ShownMessage>{
-                      error(way == std::string("bsp") ? kNoMatrixTowardsBsp : kNoMatrix)});
+                  std::vector<ShownMessage>{error(
+                      way == std::string("bsp") ? "Wenn die Vismatrix deaktiviert ist, braucht "
+                                                  "sie nicht mehr komprimiert zu werden"
+                                                : kNoMatrix)});
         EXPECT_TRUE(app.host.events.empty()) << "stays";
     }
     EXPECT_EQ(w.parameterLine(), "");
@@ -304,38 +255,21 @@ TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
         app.stored(key(window), box, "1");
         ToolWindow &w = app.open(window);
         EXPECT_TRUE(w.box(box).isChecked()) << "the note changes nothing";
-        w.box(box).setState(CheckBox::Unchecked);
-        w.box(box).setState(CheckBox::Grey);
-        w.box(box).setState(CheckBox::Checked);
+        for (auto state : {CheckBox::Unchecked, CheckBox::Grey, CheckBox::Checked})
+            w.box(box).setState(state);
         EXPECT_EQ(app.messages.shown,
                   (std::vector<ShownMessage>{information(text), information(text)}))
             << box;
     }
 }
 
-// --- Stored values and the hand-over ------------------------------------------------------
-
-// Each window's threads boxes and the values it stores, in order, with their start texts.
+// The threads boxes and the values stored, in order, with their start texts: CSG for the start
+// texts, NETVIS for the client's names.
 const std::tuple<WindowId, const char *, std::string> kStartValues[] = {
     {CSG, "csg_threads",
      "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|nowadtextures=0|noclip=0|"
      "onlyents=0|noskyclip=0|texdata=0|dev=0|wadinclude=0|tiny=0|brushunion=0|texdata_value=4096|"
      "dev_value=0|wadinclude_value=zhlt.wad|tiny_value=0.5|brushunion_value=95"},
-    {BSP, "bsp_threads",
-     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|leakonly=0|notjunc=0|noclip=0|"
-     "nofill=0|texdata=0|dev=0|subdivide=0|maxnodesize=0|texdata_value=4096|dev_value=0|"
-     "subdivide_value=240|maxnodesize_value="},
-    {VIS, "vis_threads",
-     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|fast=0|full=0|texdata=0|dev=0|"
-     "texdata_value=4096|dev_value=0"},
-    {RAD, "rad_threads",
-     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|sparse=0|nomatrix=0|extra=0|"
-     "circus=0|nopaque=0|nolerp=0|noskyfix=0|incremental=0|dump=0|texdata=0|dev=0|bounce=1|"
-     "ambient=0|maxlight=0|smooth=1|chop=0|texchop=0|notexscale=0|coring=0|dlight=0|dscale=0|"
-     "fade=0|falloff=0|scale=0|gamma=0|sky=0|lights=0|texdata_value=4096|dev_value=0|"
-     "bounce_value=10|ambient_value=0.5 0.5 0.5|maxlight_value=|smooth_value=80|chop_value=|"
-     "texchop_value=|notexscale_value=|coring_value=|dlight_value=|dscale_value=|fade_value=|"
-     "falloff_value=|scale_value=|gamma_value=|sky_value=|lights_value=lights.rad"},
     {NETVIS, "netvis_threads netvisclient_threads",
      "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|fast=0|full=0|texdata=0|dev=0|"
      "server=0|texdata_value=4096|dev_value=0|client_chart=0|client_low=0|client_high=0|"
@@ -347,7 +281,6 @@ const std::tuple<WindowId, const char *, std::string> kStartValues[] = {
 TEST(ToolWindowStore, FirstStartWritesTheStartValuesInOrderAndThreadsNeverCounts)
 {
     for (const auto &[window, threads, values] : kStartValues) {
-        SCOPED_TRACE(key(window));
         ToolApp app;
         ToolWindow &w = app.open(window);
         EXPECT_FALSE(app.keyExists(key(window)));
@@ -358,7 +291,7 @@ TEST(ToolWindowStore, FirstStartWritesTheStartValuesInOrderAndThreadsNeverCounts
             EXPECT_FALSE(w.field(box + "_value").isEnabled());
         }
         ASSERT_TRUE(app.leave(w));
-        EXPECT_EQ(w.parameterLine(), window == RAD ? kRadStartLine : "  ");
+        EXPECT_EQ(w.parameterLine(), "  ");
         EXPECT_EQ(app.written(key(window)), values);
         EXPECT_EQ(app.backend.batchesEnded(), 1);
     }
@@ -367,7 +300,6 @@ TEST(ToolWindowStore, FirstStartWritesTheStartValuesInOrderAndThreadsNeverCounts
 TEST(ToolWindowStore, AWindowOnlyLoadedHandsOverTheEmptyLineAndExitSavesWhatItRead)
 {
     for (const auto &[window, threads, values] : kStartValues) {
-        SCOPED_TRACE(key(window));
         ToolApp app;
         std::string stored = "chart=0"; // unchecked below
         for (const auto &[name, text] : testing::valuesOf(values)) {
