@@ -14,9 +14,8 @@
 namespace kelvane::testing {
 namespace {
 
-class QtWindowHostTest : public ::testing::Test
+struct QtWindowHostTest : ::testing::Test
 {
-protected:
     UiApp app;
 };
 
@@ -99,50 +98,44 @@ TEST_F(QtWindowHostTest, EachWindowComesUpCentredOnTheScreenOfTheWindowBeforeIt)
     expectCentredOn(*app.view(WindowId::HL_MOD), screens[1]);
 }
 
-TEST_F(QtWindowHostTest, EscapeStaysAndTheTitleBarEndsWithoutSaving)
+// Escape stays; the title bar ends the program without saving. The about box opens beside
+// and closes alone, by OK, Enter, Escape or its title bar.
+TEST_F(QtWindowHostTest, EscapeStaysTheTitleBarEndsAndTheAboutBoxClosesAlone)
 {
     FormView &start = app.startAsBefore();
     app.windows.startWindow().use_bsp.setState(CheckBox::Checked);
     QTest::keyClick(&start, Qt::Key_Escape);
     EXPECT_TRUE(start.isVisible());
-    EXPECT_FALSE(app.windows.hasEnded());
-    start.close();
-    EXPECT_TRUE(app.windows.hasEnded());
-    EXPECT_FALSE(start.isVisible());
-    EXPECT_EQ(app.registry.ReadValue(kCurrentUser, windowKeyPath("Start"), "bsp"), "");
-}
-
-TEST_F(QtWindowHostTest, TheAboutBoxOpensBesideAndClosesByOkEnterEscapeOrTitleBarAlone)
-{
-    FormView &start = app.startAsBefore();
     for (int how = 0; how < 4; ++how) {
         SCOPED_TRACE(how);
         start.findChild<QAction *>("aboutmenu")->trigger();
         QPointer<FormView> about = app.view(WindowId::About);
-        ASSERT_TRUE(about && about->isVisible());
-        EXPECT_TRUE(start.isVisible());
+        ASSERT_TRUE(about && about->isVisible() && start.isVisible());
         if (how == 0) {
             // Its labels break their lines at the blanks, in their own fonts.
+            const auto *description = about->findChild<QLabel *>("lblDescription");
             EXPECT_EQ(
-                about->findChild<QLabel *>("lblDescription")->text().split('\n'),
+                description->text().split('\n'),
                 (QStringList{"Version 2.7 Systemanforderungen:", "PC mit Windows 9x/ME/NT/2000/XP",
                              "Pentium 166 MHz oder besser", "32MB RAM"}));
+            EXPECT_TRUE(description->font().bold());
             EXPECT_EQ(about->findChild<QLabel *>("lblDisclaimer")->text().split('\n').size(), 3);
             EXPECT_EQ(about->findChild<QLabel *>("lblTitle")->font().families().front(), "Tahoma");
-            EXPECT_TRUE(about->findChild<QLabel *>("lblDescription")->font().bold());
-            EXPECT_TRUE(about->findChild<QPushButton *>("cmdOK")->isDefault());
             QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
         } else if (how < 3) {
             QTest::keyClick(about.data(), how == 1 ? Qt::Key_Return : Qt::Key_Escape);
         } else {
             about->close();
         }
-        EXPECT_FALSE(app.windows.isLoaded(WindowId::About));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(about.isNull());
+        EXPECT_TRUE(about.isNull() && !app.windows.isLoaded(WindowId::About));
         EXPECT_TRUE(start.isVisible());
         EXPECT_FALSE(app.windows.hasEnded());
     }
+    start.close();
+    EXPECT_TRUE(app.windows.hasEnded());
+    EXPECT_FALSE(start.isVisible());
+    EXPECT_EQ(app.registry.ReadValue(kCurrentUser, windowKeyPath("Start"), "bsp"), "");
 }
 
 } // namespace

@@ -9,17 +9,6 @@
 namespace kelvane::testing {
 namespace {
 
-struct UserRow
-{
-    WindowId window;
-    QString ticked; // the boxes, in the order of the clicks
-    const char *field;
-    const char *typed;
-    const char *menuItem;
-    WindowId target;
-    std::string line;
-};
-
 // The field's start text is seen whole, not scrolled (the line edit keeps two pixels on either
 // side of its text).
 bool showsWholeText(const QLineEdit &edit)
@@ -33,61 +22,62 @@ bool showsWholeText(const QLineEdit &edit)
     return edit.fontMetrics().horizontalAdvance(edit.text()) <= contents.width() - 4;
 }
 
-class ToolWindowViewTest : public ::testing::TestWithParam<UserRow>
-{
-protected:
-    UiApp app;
-};
-
 // The user ticks boxes and types in a field through the widgets, then leaves through the menu;
 // the line in the parameter field follows the compiler's order.
-TEST_P(ToolWindowViewTest, TickedBoxesAndTypedValuesReachTheParameterLine)
+TEST(ToolWindowViewTest, TickedBoxesAndTypedValuesReachTheParameterLine)
 {
-    const UserRow &row = GetParam();
-    auto &window = static_cast<ToolWindow &>(app.windows.window(row.window));
-    FormView *view = &app.show(row.window);
-    for (QLineEdit *edit : view->findChildren<QLineEdit *>())
-        EXPECT_TRUE(showsWholeText(*edit)) << edit->objectName().toStdString();
-
-    for (const QString &name : row.ticked.split(' ')) {
-        auto *box = view->findChild<QCheckBox *>(name);
-        ASSERT_NE(box, nullptr) << name.toStdString();
-        const bool was = window.box(name.toStdString()).isChecked();
-        clickIndicator(*box);
-        EXPECT_NE(window.box(name.toStdString()).isChecked(), was) << name.toStdString();
-    }
-    auto *field = view->findChild<QLineEdit *>(row.field);
-    ASSERT_NE(field, nullptr);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, row.typed);
-    view->findChild<QAction *>(row.menuItem)->trigger();
-
-    EXPECT_TRUE(app.messages.shown.empty());
-    EXPECT_FALSE(view->isVisible());
-    EXPECT_EQ(app.windows.current(), &app.windows.window(row.target));
-    EXPECT_EQ(window.parameterLine(), row.line);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, ToolWindowViewTest,
-    ::testing::Values(
-        UserRow{WindowId::CSG_Optionen, "csg_texdata csg_low csg_chart csg_estimate wadinclude",
-                "wadinclude_value", "zhlt.wad halflife.wad", "bsp", WindowId::BSP_Optionen,
-                "  -chart -estimate -low -texdata 4096 -wadinclude zhlt.wad halflife.wad "},
-        UserRow{WindowId::BSP_Optionen, "nofill bsp_noclip notjunc bsp_chart subdivide",
-                "subdivide_value", "128", "vis", WindowId::VIS_Optionen,
-                "  -chart -notjunc -noclip -nofill -subdivide 128 "},
-        UserRow{WindowId::VIS_Optionen, "full vis_dev vis_estimate", "vis_dev_value", "6",
-                "kompilieren", WindowId::end_window, "  -estimate -full -dev 6 "},
+    const struct
+    {
+        WindowId window;
+        QString ticked; // the boxes, in the order of the clicks
+        const char *field, *typed, *menuItem;
+        WindowId target;
+        std::string line;
+    } rows[] = {
+        // clang-format off
+        {WindowId::CSG_Optionen, "csg_texdata csg_low csg_chart csg_estimate wadinclude",
+         "wadinclude_value", "zhlt.wad halflife.wad", "bsp", WindowId::BSP_Optionen,
+         "  -chart -estimate -low -texdata 4096 -wadinclude zhlt.wad halflife.wad "},
+        {WindowId::BSP_Optionen, "nofill bsp_noclip notjunc bsp_chart subdivide",
+         "subdivide_value", "128", "vis", WindowId::VIS_Optionen,
+         "  -chart -notjunc -noclip -nofill -subdivide 128 "},
+        {WindowId::VIS_Optionen, "full vis_dev vis_estimate", "vis_dev_value", "6",
+         "kompilieren", WindowId::end_window, "  -estimate -full -dev 6 "},
         // Clicking -bounce unticks it: it starts ticked.
-        UserRow{WindowId::RAD_Optionen, "falloff bounce sparse ambient", "falloff_value", "1.5",
-                "bsp", WindowId::BSP_Optionen,
-                "  -sparse -ambient 0.5 0.5 0.5 -smooth 80 -falloff 1.5 "},
-        UserRow{WindowId::NETVIS_Optionen, "netvisclient_connect netvisclient_chart netvis_chart",
-                "netvisclient_connect_value", "10.0.0.2", "rad", WindowId::RAD_Optionen,
-                "  -chart -chart -connect 10.0.0.2 "}),
-    [](const auto &info) { return std::string(windowName(info.param.window)); });
+        {WindowId::RAD_Optionen, "falloff bounce sparse ambient", "falloff_value", "1.5",
+         "bsp", WindowId::BSP_Optionen, "  -sparse -ambient 0.5 0.5 0.5 -smooth 80 -falloff 1.5 "},
+        {WindowId::NETVIS_Optionen, "netvisclient_connect netvisclient_chart netvis_chart",
+         "netvisclient_connect_value", "10.0.0.2", "rad", WindowId::RAD_Optionen,
+         "  -chart -chart -connect 10.0.0.2 "},
+        // clang-format on
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(windowName(row.window));
+        UiApp app;
+        auto &window = static_cast<ToolWindow &>(app.windows.window(row.window));
+        FormView *view = &app.show(row.window);
+        for (QLineEdit *edit : view->findChildren<QLineEdit *>())
+            EXPECT_TRUE(showsWholeText(*edit)) << edit->objectName().toStdString();
+        for (const QString &name : row.ticked.split(' ')) {
+            auto *box = view->findChild<QCheckBox *>(name);
+            ASSERT_NE(box, nullptr) << name.toStdString();
+            const bool was = window.box(name.toStdString()).isChecked();
+            clickIndicator(*box);
+            EXPECT_NE(window.box(name.toStdString()).isChecked(), was) << name.toStdString();
+        }
+        auto *field = view->findChild<QLineEdit *>(row.field);
+        ASSERT_NE(field, nullptr);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, row.typed);
+        view->findChild<QAction *>(row.menuItem)->trigger();
+
+        EXPECT_TRUE(app.messages.shown.empty());
+        EXPECT_FALSE(view->isVisible());
+        EXPECT_EQ(app.windows.current(), &app.windows.window(row.target));
+        EXPECT_EQ(window.parameterLine(), row.line);
+    }
+}
 
 } // namespace
 } // namespace kelvane::testing
