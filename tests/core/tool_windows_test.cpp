@@ -87,11 +87,8 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
 {
     // clang-format off
     const std::pair<Setting, std::string> rows[] = {
-        {{NETVIS, "netvisclient_connect"}, "  -connect  "},
         {{RAD, ""}, kRadStartLine},
         // Values go in as typed: untrimmed, unquoted, possibly empty; unchecked adds nothing.
-        {{CSG, "wadinclude", {{"wadinclude_value", "zhlt.wad halflife.wad"}}},
-         "  -wadinclude zhlt.wad halflife.wad "},
         {{CSG, "tiny csg_dev", {{"tiny_value", " 1 "}, {"csg_dev_value", "-1"}}},
          "  -dev -1 -tiny  1  "},
         {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
@@ -108,7 +105,6 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
         {{NETVIS, "netvisclient_connect netvisclient_texdata netvisclient_high netvis_low",
           {{"netvisclient_texdata_value", "8192"}, {"netvisclient_connect_value", "10.0.0.2"}}},
          "  -low -high -texdata 8192 -connect 10.0.0.2 "},
-        {{NETVIS, "netvisclient_chart netvisserver netvis_chart"}, "  -chart -server -chart "},
     };
     // clang-format on
     for (const auto &[setting, line] : rows) {
