@@ -14,7 +14,7 @@ constexpr std::string_view kCsg = "Software\\Ostrabel\\Kelvane\\Csg";
 std::string repeated(std::string_view piece, int times)
 {
     std::string text;
-    for (int i = 0; i < times; ++i)
+    while (times-- > 0)
         text += piece;
     return text;
 }
@@ -40,9 +40,9 @@ void expectValues(const RegNode *key, const std::vector<Value> &values)
     ASSERT_TRUE(key);
     for (const Value &v : values) {
         const StoredValue *read = key->value(v.name);
-        ASSERT_TRUE(read) << v.name;
-        EXPECT_EQ(read->type, v.type) << v.name;
-        EXPECT_EQ(read->data, v.data) << v.name;
+        EXPECT_TRUE(read && read->type == v.type && read->data == v.data)
+            << ::testing::PrintToString(v.name) << " reads as "
+            << (read ? ::testing::PrintToString(read->data) : "nothing");
     }
 }
 
@@ -136,16 +136,12 @@ TEST(RegFileFormat, ReadsWhatOtherWritersWrite)
                                                "\"x\"=\"1\"\n\n");
     for (const char *empty : {"", "\xEF\xBB\xBF"}) {
         const RegFileContent none = parseRegFile(empty);
-        EXPECT_FALSE(none.error);
-        EXPECT_TRUE(none.roots.empty());
+        EXPECT_TRUE(!none.error && none.roots.empty());
     }
-}
 
-// regedit's default export: UTF-16LE with a byte order mark, version 5, CR LF, and the string
-// types in hex as UTF-16LE with their terminating zeros.
-TEST(RegFileFormat, ReadsARegeditExportInUtf16)
-{
-    RegFileContent content = parseRegFile(
+    // regedit's default export: UTF-16LE with a byte order mark, version 5, CR LF, and the
+    // string types in hex as UTF-16LE with their terminating zeros.
+    RegFileContent utf16 = parseRegFile(
         "\xff\xfe"s + le(u"Windows Registry Editor Version 5.00\r\n\r\n"
                          u"[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Größe]\r\n"
                          u"\"mapfile\"=\"Maße äöü €.map\"\r\n"
@@ -153,8 +149,8 @@ TEST(RegFileFormat, ReadsARegeditExportInUtf16)
                          u"\"path\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,fc,00,00,00\r\n"
                          u"\"multi\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
                          u"\"bytes\"=hex:01,02\r\n\r\n"));
-    ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
-    expectValues(content.roots[kCurrentUserRoot].find("Software\\Ostrabel\\Kelvane\\Größe"),
+    ASSERT_FALSE(utf16.error) << utf16.error->line << ": " << utf16.error->message;
+    expectValues(utf16.roots[kCurrentUserRoot].find("Software\\Ostrabel\\Kelvane\\Größe"),
                  {{"mapfile", RegType::String, "Maße äöü €.map"},
                   {"count", RegType::Dword, "\x2a\0\0\0"s},
                   {"path", RegType::ExpandString, "%HOME%ü\0"s},
@@ -164,7 +160,7 @@ TEST(RegFileFormat, ReadsARegeditExportInUtf16)
 
 // The registry's limits: 512 levels of keys, 255 characters to a key name (as UTF-16 counts
 // them), 16,383 to a value name. Up to them a file reads and writes back the same.
-TEST(RegFileFormat, ReadsAndWritesKeysUpToTheRegistrysLimits)
+TEST(RegFileFormat, ReadsAndWritesKeysUpToTheRegistrysLimitsAndTearsDownAnyDepth)
 {
     const std::string longName = std::string(253, 'n') + "\U0001F600";
     const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER" + repeated("\\k", 511) + "\\" +
@@ -176,16 +172,13 @@ TEST(RegFileFormat, ReadsAndWritesKeysUpToTheRegistrysLimits)
     ASSERT_FALSE(back.error) << back.error->line << ": " << back.error->message;
     EXPECT_EQ(serializeRegFile(back.roots), written);
     EXPECT_TRUE(written.ends_with(text.substr(9))) << written.substr(written.size() - 300);
-}
 
-// A key a million levels deep, as a file of 2 MB would name it: refused at its line; and a tree
-// deeper than any call stack (made in memory) goes without recursing once per level.
-TEST(RegFileFormat, RefusesAndTearsDownKeysOfAnyDepthWithoutRecursion)
-{
+    // A key a million levels deep, as a file of 2 MB would name it, is refused at its line; a
+    // tree deeper than any call stack (made in memory) goes without recursing once per level.
     const std::string line = "[HKEY_CURRENT_USER" + repeated("\\k", 1'000'000) + "]\n";
-    const RegFileContent content = parseRegFile("REGEDIT4\n" + line + "junk\n");
-    ASSERT_TRUE(content.error);
-    EXPECT_EQ(content.error->message, "the key lies deeper than 512 levels");
+    const RegFileContent deep = parseRegFile("REGEDIT4\n" + line + "junk\n");
+    ASSERT_TRUE(deep.error);
+    EXPECT_EQ(deep.error->message, "the key lies deeper than 512 levels");
 
     RegRoots roots;
     roots[kCurrentUserRoot].findOrCreate(repeated("k\\", 299'999) + "k");
@@ -213,9 +206,7 @@ TEST(RegFileFormat, KeepsTheOrderAndSpellingOfManyKeysAndValues)
     RegFileContent content = parseRegFile(text);
     ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
     const RegNode *many = content.roots[kCurrentUserRoot].find("MANY");
-    ASSERT_TRUE(many);
-    ASSERT_EQ(many->values().size(), 1001u);
-    ASSERT_EQ(many->children().size(), 1000u);
+    ASSERT_TRUE(many && many->values().size() == 1001u && many->children().size() == 1000u);
     for (int i = 0; i < 1000; ++i) {
         EXPECT_EQ(many->values()[i].name, "Value" + std::to_string(2 * i + 1));
         EXPECT_EQ(many->child("key" + std::to_string(2 * i)), many->children()[i].get());

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <unistd.h>
 
 namespace kelvane::testing {
@@ -21,9 +21,7 @@ const fs::path kSources = KELVANE_HELP_SOURCE_DIR;
 std::string readFile(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Every match of the pattern's first group, in order.
@@ -57,6 +55,11 @@ void expectEntry(const std::string &html, const std::string &id, std::string cap
     EXPECT_NE(readable(entry[1]).find(caption), std::string::npos)
         << "the entry \"" << id << "\" does not name \"" << caption << "\"";
     EXPECT_GE(readable(entry[2]).size(), 10u) << "the entry \"" << id << "\" explains nothing";
+}
+
+bool contains(const std::vector<std::string> &list, const std::string &item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
 }
 
 std::vector<std::string> pageFiles()
@@ -106,20 +109,16 @@ TEST(HelpPagesTest, EveryInternalLinkResolves)
         ASSERT_FALSE(html.empty());
         if (file.ends_with(".html")) {
             EXPECT_NE(html.find("href=\"hilfe.css\""), std::string::npos);
-            const std::vector<std::string> ids = matches(html, id);
-            const std::multiset<std::string> all(ids.begin(), ids.end());
-            for (const std::string &anchor : all)
-                EXPECT_EQ(all.count(anchor), 1u) << "the id \"" << anchor << "\" twice";
+            std::set<std::string> seen;
+            for (const std::string &anchor : matches(html, id))
+                EXPECT_TRUE(seen.insert(anchor).second) << "the id \"" << anchor << "\" twice";
         }
         for (const std::string &target : matches(html, link)) {
             const std::string page = target.substr(0, target.find('#'));
             ASSERT_TRUE(fs::exists(kSources / page)) << target;
-            if (page != target) {
-                const std::vector<std::string> ids = matches(readFile(kSources / page), id);
-                EXPECT_NE(std::find(ids.begin(), ids.end(), target.substr(page.size() + 1)),
-                          ids.end())
-                    << target;
-            }
+            EXPECT_TRUE(page == target || contains(matches(readFile(kSources / page), id),
+                                                   target.substr(page.size() + 1)))
+                << target;
         }
     }
 }
@@ -159,10 +158,8 @@ TEST(HelpFileBuildTest, TheBuiltFilesContentsAndIndexListEveryPage)
         EXPECT_TRUE(chmls({"extract", chm.string(), "/" + file}) == readFile(kSources / file))
             << "the compiled file does not hold the page as written";
         if (file.ends_with(".html")) {
-            EXPECT_NE(std::find(contents.begin(), contents.end(), file), contents.end())
-                << "not in the contents";
-            EXPECT_NE(std::find(index.begin(), index.end(), file), index.end())
-                << "not in the index";
+            EXPECT_TRUE(contains(contents, file)) << "not in the contents";
+            EXPECT_TRUE(contains(index, file)) << "not in the index";
         }
     }
 }
