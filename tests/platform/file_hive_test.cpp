@@ -65,12 +65,10 @@ INSTANTIATE_TYPED_TEST_SUITE_P(FileHive, RegistryOperationsTest, FileHiveHarness
 SettingsProblem oneProblem(FileHiveBackend &store, Kind kind, const std::string &reason)
 {
     const std::vector<SettingsProblem> problems = store.takeProblems();
-    EXPECT_EQ(problems.size(), 1u);
-    if (problems.size() != 1)
-        return {};
-    EXPECT_EQ(problems[0].kind, kind);
-    EXPECT_EQ(problems[0].reason, reason);
-    return problems[0];
+    EXPECT_TRUE(problems.size() == 1 && problems[0].kind == kind && problems[0].reason == reason)
+        << problems.size()
+        << " problems, the first: " << (problems.empty() ? "" : problems[0].reason);
+    return problems.empty() ? SettingsProblem{} : problems[0];
 }
 
 // Saves 50 values of the same text in one batch, as a window does: a torn save shows as mixed
