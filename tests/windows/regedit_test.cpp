@@ -11,6 +11,7 @@ namespace kelvane {
 namespace {
 
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 using win32::widen;
 
 // A key of the process's own below HKEY_CURRENT_USER\Software\KelvaneTest, deleted with all it
@@ -45,15 +46,16 @@ protected:
         return ended && code == 0;
     }
 
-    static std::string tempFile(const std::string &name)
+    static std::string tempFile()
     {
         wchar_t directory[MAX_PATH + 1] = {};
         ::GetTempPathW(MAX_PATH, directory);
-        return win32::narrow(directory) + name + std::to_string(::GetCurrentProcessId()) + ".reg";
+        return win32::narrow(directory) + "kelvane-regedit-" +
+               std::to_string(::GetCurrentProcessId()) + ".reg";
     }
 
     const std::string path = "Software\\KelvaneTest\\" + std::to_string(::GetCurrentProcessId());
-    const std::string file = tempFile("kelvane-regedit-");
+    const std::string file = tempFile();
 };
 
 // What regedit exports by default (UTF-16 with a byte order mark, version 5) reads as the keys
@@ -64,16 +66,13 @@ TEST_F(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, widen(path + "\\Kelvane\\Größe").c_str(), 0,
                                 nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
               ERROR_SUCCESS);
-    const auto set = [&](const wchar_t *name, DWORD type, const void *data, std::size_t size) {
-        ::RegSetValueExW(handle, name, 0, type, static_cast<const BYTE *>(data),
-                         static_cast<DWORD>(size));
+    const auto set = [&](const wchar_t *name, DWORD type, std::wstring_view data) {
+        ::RegSetValueExW(handle, name, 0, type, reinterpret_cast<const BYTE *>(data.data()),
+                         static_cast<DWORD>(data.size() * sizeof(wchar_t)));
     };
-    const std::wstring text = L"C:\\Karten\\\u00C4rger \u00DF \u00E4\u00F6\u00FC.map";
-    const std::wstring expandable = L"%TEMP%\\\u00DCbung";
-    const DWORD number = 42;
-    set(L"mapfile", REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    set(L"Z\u00E4hler", REG_DWORD, &number, sizeof number);
-    set(L"temp", REG_EXPAND_SZ, expandable.c_str(), (expandable.size() + 1) * sizeof(wchar_t));
+    set(L"mapfile", REG_SZ, L"C:\\Karten\\\u00C4rger \u00DF \u00E4\u00F6\u00FC.map\0"sv);
+    set(L"Z\u00E4hler", REG_DWORD, L"\x2a\0"sv); // 42 in four bytes
+    set(L"temp", REG_EXPAND_SZ, L"%TEMP%\\\u00DCbung\0"sv);
     ::RegCloseKey(handle);
 
     ASSERT_TRUE(regedit("/E \"" + file + "\" \"HKEY_CURRENT_USER\\" + path + "\""));
@@ -90,9 +89,8 @@ TEST_F(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
         {"temp", REG_EXPAND_SZ, "%TEMP%\\Übung\0"s},
     };
     for (const auto &[name, type, data] : rows) {
-        ASSERT_TRUE(read->value(name)) << name;
-        EXPECT_EQ(read->value(name)->type, type) << name;
-        EXPECT_EQ(read->value(name)->data, data) << name;
+        const StoredValue *value = read->value(name);
+        EXPECT_TRUE(value && value->type == type && value->data == data) << name;
     }
 }
 
