@@ -9,7 +9,9 @@
 #include "util/dos_path.h"
 
 #include <algorithm>
+#include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace kelvane {
 namespace {
@@ -50,6 +52,16 @@ TEST_F(Win32FilesTest, ListsDirectoriesAndFilesApartWithoutHiddenOnes)
     EXPECT_EQ(sorted(both.directories), directories);
     EXPECT_EQ(sorted(files.files(temp.path()).entries), plain);
     EXPECT_EQ(sorted(both.files), plain);
+    // The lists read in the background, away from the interface thread.
+    std::promise<std::pair<std::thread::id, FolderContents>> arrived;
+    files.readInBackground(temp.path(), std::make_shared<std::atomic_bool>(false),
+                           [&arrived](FolderContents contents) {
+                               arrived.set_value({std::this_thread::get_id(), std::move(contents)});
+                           });
+    const auto [reader, background] = arrived.get_future().get();
+    EXPECT_NE(reader, std::this_thread::get_id());
+    EXPECT_EQ(sorted(background.directories), directories);
+    EXPECT_EQ(sorted(background.files), plain);
     EXPECT_TRUE(files.directoryExists(temp / "Karten") && !files.fileExists(temp / "Karten"));
     EXPECT_TRUE(files.fileExists(temp / "äöü ß.map") && !files.directoryExists(temp / "äöü ß.map"));
     EXPECT_FALSE(files.fileExists(temp / "fehlt.map") || files.directoryExists(temp / "fehlt"));
