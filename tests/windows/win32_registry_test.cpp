@@ -121,15 +121,27 @@ TEST_F(Win32RegistryBackendTest, TextIsStoredAsOtherProgramsReadAndWriteIt)
     EXPECT_EQ(backend.openKeyCount(), 0u);
 }
 
-TEST_F(Win32RegistryBackendTest, TextTheCodePageCannotHoldIsNotWritten)
+// Not written, and told: once for a window's save, naming the key and the value.
+TEST_F(Win32RegistryBackendTest, TextTheCodePageCannotHoldIsNotWrittenAndTheUserIsTold)
 {
     if (::GetACP() == CP_UTF8)
         GTEST_SKIP() << "The ANSI code page is UTF-8 and holds every character.";
     registry.SaveString(1, csg, "mapdir", "C:\\maps");
+    EXPECT_TRUE(backend.takeProblems().empty());
+    backend.beginBatch();
     registry.SaveString(1, csg, "mapdir", "C:\\\u5730\u56F3");
     registry.SaveString(1, csg, "fresh", "\u5730\u56F3");
+    backend.endBatch();
     EXPECT_EQ(registry.ReadValue(1, csg, "mapdir"), "C:\\maps");
     EXPECT_EQ(registry.ReadValue(1, csg, "fresh"), "");
+    const std::vector<SettingsProblem> told = backend.takeProblems();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].kind, SettingsProblem::Kind::SaveFailed);
+    EXPECT_EQ(told[0].file, "HKEY_CURRENT_USER\\" + csg);
+    EXPECT_EQ(told[0].reason, "Der Wert \"mapdir\" enthält Zeichen, die die Registrierung hier "
+                              "nicht speichern kann.");
+    registry.SaveString(1, csg, "fresh", "\u5730");
+    EXPECT_EQ(backend.takeProblems().size(), 1u) << "the next save is told of again";
     EXPECT_EQ(backend.openKeyCount(), 0u);
 }
 

@@ -2,7 +2,9 @@
 
 #include "platform/win32/win32_text.h"
 
+#include <iterator>
 #include <limits>
+#include <utility>
 
 namespace kelvane {
 
@@ -27,12 +29,19 @@ std::optional<std::string> ansiName(std::string_view name)
     return win32::toCodePage(name, CP_ACP);
 }
 
+std::string joinPath(std::string parent, std::string_view subKey)
+{
+    if (!subKey.empty())
+        parent.append("\\").append(subKey);
+    return parent;
+}
+
 } // namespace
 
 Win32RegistryBackend::~Win32RegistryBackend()
 {
-    for (const auto &[handle, key] : m_open)
-        ::RegCloseKey(key);
+    for (const auto &[handle, open] : m_open)
+        ::RegCloseKey(open.key);
 }
 
 HKEY Win32RegistryBackend::predefinedKey(RegKey root)
@@ -43,18 +52,30 @@ HKEY Win32RegistryBackend::predefinedKey(RegKey root)
 HKEY Win32RegistryBackend::systemKey(RegKey key) const
 {
     if (const auto it = m_open.find(key); it != m_open.end())
-        return it->second;
+        return it->second.key;
     if (key >= kRootBase && key <= kLastRoot)
         return predefinedKey(key);
     return nullptr;
 }
 
-RegKey Win32RegistryBackend::issue(HKEY key)
+std::string Win32RegistryBackend::pathOf(RegKey key) const
+{
+    if (const auto it = m_open.find(key); it != m_open.end())
+        return it->second.path;
+    static constexpr const char *roots[] = {
+        "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
+    if (key >= kRootBase && key - kRootBase < std::size(roots))
+        return roots[key - kRootBase];
+    return {};
+}
+
+RegKey Win32RegistryBackend::issue(HKEY key, std::string path)
 {
     while (m_open.contains(m_nextHandle) || m_nextHandle == kInvalidKey)
         m_nextHandle = m_nextHandle >= kLastOwnHandle ? 1 : m_nextHandle + 1;
     const RegKey handle = m_nextHandle;
-    m_open.emplace(handle, key);
+    m_open.emplace(handle, OpenKey{key, std::move(path)});
     m_nextHandle = m_nextHandle >= kLastOwnHandle ? 1 : m_nextHandle + 1;
     return handle;
 }
@@ -68,22 +89,32 @@ RegKey Win32RegistryBackend::openKey(RegKey parent, std::string_view subKey, std
     HKEY key = nullptr;
     if (::RegOpenKeyExA(parentKey, name->c_str(), 0, access, &key) != ERROR_SUCCESS)
         return kInvalidKey;
-    return issue(key);
+    return issue(key, joinPath(pathOf(parent), subKey));
 }
 
 RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey, std::uint32_t access)
 {
     const HKEY parentKey = systemKey(parent);
     const std::optional<std::string> name = ansiName(subKey);
-    if (!parentKey || !name)
+    std::string path = joinPath(pathOf(parent), subKey);
+    if (!parentKey)
         return kInvalidKey;
+    if (!name) {
+        writeFailed(std::move(path), "Der Name enthält Zeichen, die die Registrierung hier nicht "
+                                     "speichern kann.");
+        return kInvalidKey;
+    }
     char emptyClass[] = "";
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExA(parentKey, name->c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE, access,
-                          nullptr, &key, &disposition) != ERROR_SUCCESS)
+    if (const LSTATUS status =
+            ::RegCreateKeyExA(parentKey, name->c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                              access, nullptr, &key, &disposition);
+        status != ERROR_SUCCESS) {
+        writeFailed(std::move(path), win32::errorText(static_cast<DWORD>(status)));
         return kInvalidKey;
-    return issue(key);
+    }
+    return issue(key, std::move(path));
 }
 
 std::optional<std::pair<DWORD, std::string>>
@@ -161,20 +192,30 @@ bool Win32RegistryBackend::setValue(RegKey key, std::string_view name, std::uint
                                     std::string_view data)
 {
     const HKEY systemHandle = systemKey(key);
-    const std::optional<std::string> valueName = ansiName(name);
-    if (!systemHandle || !valueName)
+    if (!systemHandle)
         return false;
+    const std::optional<std::string> valueName = ansiName(name);
     std::optional<std::string> bytes =
         isString(type) ? win32::toCodePage(data, CP_ACP) : std::optional(std::string(data));
-    if (!bytes || bytes->size() >= std::numeric_limits<DWORD>::max())
+    if (!valueName || !bytes || bytes->size() >= std::numeric_limits<DWORD>::max()) {
+        writeFailed(pathOf(key), "Der Wert \"" + std::string(name) +
+                                     "\" enthält Zeichen, die die Registrierung hier nicht "
+                                     "speichern kann.");
         return false;
+    }
     const DWORD count = static_cast<DWORD>(bytes->size());
     // The registry adds a terminating zero to a string whose last character is not one when a
     // zero byte follows the data in memory. The stored byte count is to be the text's length, so
     // the byte after the data is never zero.
     bytes->push_back('\xFF');
-    return ::RegSetValueExA(systemHandle, valueName->c_str(), 0, type,
-                            reinterpret_cast<const BYTE *>(bytes->data()), count) == ERROR_SUCCESS;
+    if (const LSTATUS status =
+            ::RegSetValueExA(systemHandle, valueName->c_str(), 0, type,
+                             reinterpret_cast<const BYTE *>(bytes->data()), count);
+        status != ERROR_SUCCESS) {
+        writeFailed(pathOf(key), win32::errorText(static_cast<DWORD>(status)));
+        return false;
+    }
+    return true;
 }
 
 void Win32RegistryBackend::closeKey(RegKey key)
@@ -182,8 +223,34 @@ void Win32RegistryBackend::closeKey(RegKey key)
     const auto it = m_open.find(key);
     if (it == m_open.end())
         return;
-    ::RegCloseKey(it->second);
+    ::RegCloseKey(it->second.key);
     m_open.erase(it);
+}
+
+void Win32RegistryBackend::beginBatch()
+{
+    ++m_batchDepth;
+}
+
+void Win32RegistryBackend::endBatch()
+{
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        m_toldInBatch = false;
+}
+
+std::vector<SettingsProblem> Win32RegistryBackend::takeProblems()
+{
+    return std::exchange(m_problems, {});
+}
+
+void Win32RegistryBackend::writeFailed(std::string path, std::string reason)
+{
+    // One window's save is told of once, however many of its values failed.
+    if (m_toldInBatch)
+        return;
+    m_toldInBatch = m_batchDepth > 0;
+    m_problems.push_back(
+        {SettingsProblem::Kind::SaveFailed, std::move(path), {}, std::move(reason)});
 }
 
 } // namespace kelvane

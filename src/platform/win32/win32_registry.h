@@ -16,6 +16,9 @@ namespace kelvane {
 // many bytes as it has characters there. Sizes reported to the core count UTF-8 bytes, so that a
 // buffer of the reported size always holds the value. A text with a character that the code page
 // cannot hold is not written at all, rather than written as a look-alike.
+//
+// A value or key that cannot be written is a problem the user hears of, once for the writes that
+// belong together, naming the key and why.
 class Win32RegistryBackend : public RegistryBackend
 {
 public:
@@ -32,6 +35,9 @@ public:
     bool setValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::string_view data) override;
     void closeKey(RegKey key) override;
+    void beginBatch() override;
+    void endBatch() override;
+    std::vector<SettingsProblem> takeProblems() override;
 
     // Keys that are open right now; a correct caller leaves none behind.
     std::size_t openKeyCount() const { return m_open.size(); }
@@ -41,14 +47,25 @@ public:
     static HKEY predefinedKey(RegKey root);
 
 private:
+    struct OpenKey
+    {
+        HKEY key;
+        std::string path; // as the user finds it in the registry editor
+    };
+
     // The system's key behind a handle of ours or a root; nullptr for anything else.
     HKEY systemKey(RegKey key) const;
-    RegKey issue(HKEY key);
+    std::string pathOf(RegKey key) const;
+    RegKey issue(HKEY key, std::string path);
     // The value's type and bytes as the A functions give them, read whole.
     std::optional<std::pair<DWORD, std::string>> readWhole(HKEY key, const std::string &name);
+    void writeFailed(std::string path, std::string reason);
 
-    std::map<RegKey, HKEY> m_open;
+    std::map<RegKey, OpenKey> m_open;
     RegKey m_nextHandle = 1;
+    int m_batchDepth = 0;
+    bool m_toldInBatch = false;
+    std::vector<SettingsProblem> m_problems;
 };
 
 } // namespace kelvane
