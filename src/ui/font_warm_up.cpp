@@ -11,10 +11,21 @@ namespace kelvane {
 
 namespace {
 
+// Joined at the latest when the program ends, however it ends.
+struct WarmUpThread
+{
+    std::thread thread;
+    ~WarmUpThread()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
 std::thread &warmUp()
 {
-    static std::thread thread;
-    return thread;
+    static WarmUpThread warmUp;
+    return warmUp.thread;
 }
 
 } // namespace
