@@ -166,8 +166,9 @@ TEST(FolderReadQueueTest, ReadsOneAfterAnotherAwayFromTheCallerAndSkipsWhatWasGi
     queue->post("E", std::make_shared<std::atomic_bool>(false), note(&runningDone));
     queue->post("F", std::make_shared<std::atomic_bool>(false), note(nullptr));
     running.get_future().wait();
+    // Let go once the queue is going (the wait is only there so that it is, on a busy machine).
     std::thread release([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         second.set_value();
     });
     queue.reset();
