@@ -87,8 +87,15 @@ RegKey Win32RegistryBackend::openKey(RegKey parent, std::string_view subKey, std
     if (!parentKey || !name)
         return kInvalidKey;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(parentKey, name->c_str(), 0, access, &key) != ERROR_SUCCESS)
+    if (const LSTATUS status = ::RegOpenKeyExA(parentKey, name->c_str(), 0, access, &key);
+        status != ERROR_SUCCESS) {
+        // A key opened to write values into, which exists (one that could not be made was told
+        // of then), and still cannot be opened: the values are not saved.
+        if (access == RegAccess::SetValue && status != ERROR_FILE_NOT_FOUND)
+            writeFailed(joinPath(pathOf(parent), subKey),
+                        win32::errorText(static_cast<DWORD>(status)));
         return kInvalidKey;
+    }
     return issue(key, joinPath(pathOf(parent), subKey));
 }
 
