@@ -54,6 +54,20 @@ TEST(SettingsReports, TellsWhereUnreadableSettingsWentAndThatASaveFailed)
               "geschrieben. Wird das Programm vorher beendet, gehen sie verloren.");
     EXPECT_EQ(settingsMessage(kSaveFailed).icon, MessageIcon::Critical);
     EXPECT_EQ(settingsMessage(kSaveFailed).title, "Fehler!!!");
+
+    const SettingsProblem unstorable{
+        SettingsProblem::Kind::Unstorable,
+        "HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start",
+        {},
+        "Der Wert \"mappath\" enthält Zeichen, die die Registrierung hier nicht speichern kann."};
+    EXPECT_EQ(
+        settingsMessage(unstorable).text,
+        "Die Einstellungen konnten nicht in "
+        "\"HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start\" gespeichert werden. "
+        "Der Wert \"mappath\" enthält Zeichen, die die Registrierung hier nicht speichern "
+        "kann.\r\nÄndern Sie den Text so, dass er nur solche Zeichen enthält, die "
+        "gespeichert werden können. Bis dahin bleibt der zuletzt gespeicherte Wert erhalten.");
+    EXPECT_EQ(settingsMessage(unstorable).title, "Fehler!!!");
 }
 
 // The operations stay silent to their callers; the problems are shown right after the

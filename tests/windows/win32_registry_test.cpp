@@ -131,12 +131,13 @@ TEST_F(Win32RegistryBackendTest, TextTheCodePageCannotHoldIsNotWrittenAndTheUser
     backend.beginBatch();
     registry.SaveString(1, csg, "mapdir", "C:\\\u5730\u56F3");
     registry.SaveString(1, csg, "fresh", "\u5730\u56F3");
+    EXPECT_TRUE(backend.takeProblems().empty()) << "told when the save is over";
     backend.endBatch();
     EXPECT_EQ(registry.ReadValue(1, csg, "mapdir"), "C:\\maps");
     EXPECT_EQ(registry.ReadValue(1, csg, "fresh"), "");
     const std::vector<SettingsProblem> told = backend.takeProblems();
     ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0].kind, SettingsProblem::Kind::SaveFailed);
+    EXPECT_EQ(told[0].kind, SettingsProblem::Kind::Unstorable);
     EXPECT_EQ(told[0].file, "HKEY_CURRENT_USER\\" + csg);
     EXPECT_EQ(told[0].reason, "Der Wert \"mapdir\" enthält Zeichen, die die Registrierung hier "
                               "nicht speichern kann.");

@@ -20,6 +20,13 @@ SettingsMessage settingsMessage(const SettingsProblem &problem)
                     "\r\nDas Programm beginnt mit leeren Einstellungen. Solange die Datei dort "
                     "liegt, kann es nichts speichern.",
                 MessageIcon::Critical, std::string(kErrorTitle)};
+    case SettingsProblem::Kind::Unstorable:
+        return {"Die Einstellungen konnten nicht in " + file + " gespeichert werden. " +
+                    problem.reason +
+                    "\r\nÄndern Sie den Text so, dass er nur solche Zeichen enthält, die "
+                    "gespeichert werden können. Bis dahin bleibt der zuletzt gespeicherte Wert "
+                    "erhalten.",
+                MessageIcon::Critical, std::string(kErrorTitle)};
     case SettingsProblem::Kind::SaveFailed:
         break;
     }

@@ -14,12 +14,6 @@ constexpr std::string_view kHeaderVersion5 = "Windows Registry Editor Version 5.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 
-// Indexed by root index, as the handles count them from kRootBase.
-constexpr std::array<std::string_view, 7> kRootNames = {
-    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-    "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA",
-};
-
 // Lines of hex data are broken after the comma that passes this column.
 constexpr std::size_t kHexLineWidth = 76;
 

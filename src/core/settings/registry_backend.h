@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -36,6 +37,19 @@ inline constexpr RegKey kInvalidKey = 0;
 inline constexpr RegKey kRootBase = 0x80000000u;
 inline constexpr RegKey kCurrentUserRoot = kRootBase + 1;
 
+// The roots' names, indexed by root index as the handles count them from kRootBase.
+inline constexpr std::array<std::string_view, 7> kRootNames = {
+    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA",
+};
+
+// A root's name; empty for any other handle.
+inline std::string_view rootName(RegKey key)
+{
+    return key >= kRootBase && key - kRootBase < kRootNames.size() ? kRootNames[key - kRootBase]
+                                                                   : std::string_view();
+}
+
 struct RegValueInfo
 {
     std::uint32_t type = RegType::None;
@@ -50,6 +64,7 @@ struct SettingsProblem
         SetAside,   // the settings could not be read; the file was moved to `keptAs`
         Unreadable, // the settings could not be read, and the file could not be moved aside
         SaveFailed, // changed values could not be written; they are kept for the next try
+        Unstorable, // a value or name the store cannot hold; it stays unsaved until it changes
     };
     Kind kind = Kind::SaveFailed;
     std::string file;

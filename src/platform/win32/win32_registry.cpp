@@ -62,12 +62,7 @@ std::string Win32RegistryBackend::pathOf(RegKey key) const
 {
     if (const auto it = m_open.find(key); it != m_open.end())
         return it->second.path;
-    static constexpr const char *roots[] = {
-        "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
-    if (key >= kRootBase && key - kRootBase < std::size(roots))
-        return roots[key - kRootBase];
-    return {};
+    return std::string(rootName(key));
 }
 
 RegKey Win32RegistryBackend::issue(HKEY key, std::string path)
@@ -89,10 +84,11 @@ RegKey Win32RegistryBackend::openKey(RegKey parent, std::string_view subKey, std
     HKEY key = nullptr;
     if (const LSTATUS status = ::RegOpenKeyExA(parentKey, name->c_str(), 0, access, &key);
         status != ERROR_SUCCESS) {
-        // A key opened to write values into, which exists (one that could not be made was told
-        // of then), and still cannot be opened: the values are not saved.
-        if (access == RegAccess::SetValue && status != ERROR_FILE_NOT_FOUND)
-            writeFailed(joinPath(pathOf(parent), subKey),
+        // A key opened to write values into or to make a key below, which exists (one that
+        // could not be made was told of then) and still cannot be opened: nothing is saved.
+        const bool writing = access == RegAccess::SetValue || access == RegAccess::CreateSubKey;
+        if (writing && status != ERROR_FILE_NOT_FOUND)
+            writeFailed(SettingsProblem::Kind::SaveFailed, joinPath(pathOf(parent), subKey),
                         win32::errorText(static_cast<DWORD>(status)));
         return kInvalidKey;
     }
@@ -107,8 +103,8 @@ RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey, s
     if (!parentKey)
         return kInvalidKey;
     if (!name) {
-        writeFailed(std::move(path), "Der Name enthält Zeichen, die die Registrierung hier nicht "
-                                     "speichern kann.");
+        writeFailed(SettingsProblem::Kind::Unstorable, std::move(path),
+                    "Der Name enthält Zeichen, die die Registrierung hier nicht speichern kann.");
         return kInvalidKey;
     }
     char emptyClass[] = "";
@@ -118,7 +114,17 @@ RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey, s
             ::RegCreateKeyExA(parentKey, name->c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
                               access, nullptr, &key, &disposition);
         status != ERROR_SUCCESS) {
-        writeFailed(std::move(path), win32::errorText(static_cast<DWORD>(status)));
+        // A key that is there already, but not to be opened with every right, may still take
+        // values; whether it does is told when they are written.
+        HKEY existing = nullptr;
+        const bool exists = status == ERROR_ACCESS_DENIED &&
+                            ::RegOpenKeyExA(parentKey, name->c_str(), 0, KEY_QUERY_VALUE,
+                                            &existing) != ERROR_FILE_NOT_FOUND;
+        if (existing)
+            ::RegCloseKey(existing);
+        if (!exists)
+            writeFailed(SettingsProblem::Kind::SaveFailed, std::move(path),
+                        win32::errorText(static_cast<DWORD>(status)));
         return kInvalidKey;
     }
     return issue(key, std::move(path));
@@ -205,9 +211,10 @@ bool Win32RegistryBackend::setValue(RegKey key, std::string_view name, std::uint
     std::optional<std::string> bytes =
         isString(type) ? win32::toCodePage(data, CP_ACP) : std::optional(std::string(data));
     if (!valueName || !bytes || bytes->size() >= std::numeric_limits<DWORD>::max()) {
-        writeFailed(pathOf(key), "Der Wert \"" + std::string(name) +
-                                     "\" enthält Zeichen, die die Registrierung hier nicht "
-                                     "speichern kann.");
+        writeFailed(SettingsProblem::Kind::Unstorable, pathOf(key),
+                    "Der Wert \"" + std::string(name) +
+                        "\" enthält Zeichen, die die Registrierung hier nicht "
+                        "speichern kann.");
         return false;
     }
     const DWORD count = static_cast<DWORD>(bytes->size());
@@ -219,7 +226,8 @@ bool Win32RegistryBackend::setValue(RegKey key, std::string_view name, std::uint
             ::RegSetValueExA(systemHandle, valueName->c_str(), 0, type,
                              reinterpret_cast<const BYTE *>(bytes->data()), count);
         status != ERROR_SUCCESS) {
-        writeFailed(pathOf(key), win32::errorText(static_cast<DWORD>(status)));
+        writeFailed(SettingsProblem::Kind::SaveFailed, pathOf(key),
+                    win32::errorText(static_cast<DWORD>(status)));
         return false;
     }
     return true;
@@ -247,17 +255,20 @@ void Win32RegistryBackend::endBatch()
 
 std::vector<SettingsProblem> Win32RegistryBackend::takeProblems()
 {
+    // A window's save is told of once it is over, as the settings file does.
+    if (m_batchDepth > 0)
+        return {};
     return std::exchange(m_problems, {});
 }
 
-void Win32RegistryBackend::writeFailed(std::string path, std::string reason)
+void Win32RegistryBackend::writeFailed(SettingsProblem::Kind kind, std::string path,
+                                       std::string reason)
 {
     // One window's save is told of once, however many of its values failed.
     if (m_toldInBatch)
         return;
     m_toldInBatch = m_batchDepth > 0;
-    m_problems.push_back(
-        {SettingsProblem::Kind::SaveFailed, std::move(path), {}, std::move(reason)});
+    m_problems.push_back({kind, std::move(path), {}, std::move(reason)});
 }
 
 } // namespace kelvane

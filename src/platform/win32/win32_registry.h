@@ -18,7 +18,7 @@ namespace kelvane {
 // cannot hold is not written at all, rather than written as a look-alike.
 //
 // A value or key that cannot be written is a problem the user hears of, once for the writes that
-// belong together, naming the key and why.
+// belong together and when they are over, naming the key and why.
 class Win32RegistryBackend : public RegistryBackend
 {
 public:
@@ -59,7 +59,7 @@ private:
     RegKey issue(HKEY key, std::string path);
     // The value's type and bytes as the A functions give them, read whole.
     std::optional<std::pair<DWORD, std::string>> readWhole(HKEY key, const std::string &name);
-    void writeFailed(std::string path, std::string reason);
+    void writeFailed(SettingsProblem::Kind kind, std::string path, std::string reason);
 
     std::map<RegKey, OpenKey> m_open;
     RegKey m_nextHandle = 1;
