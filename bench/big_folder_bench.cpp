@@ -120,7 +120,13 @@ int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     const int entries = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1'000'000;
-    directories = argc > 3 && std::string(argv[3]) == "directories";
+    const std::string kind = argc > 3 ? argv[3] : "maps";
+    if (kind != "maps" && kind != "directories") {
+        std::fprintf(stderr, "the kind of entry is \"maps\" or \"directories\", not \"%s\"\n",
+                     kind.c_str());
+        return 2;
+    }
+    directories = kind == "directories";
     const std::string other = argc > 4 ? argv[4] : "";
 
     const fs::path home =
@@ -135,7 +141,7 @@ int main(int argc, char **argv)
     ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
     ::setenv("WINEPREFIX", (home / "no-wine").c_str(), 1);
     const char *kept = std::getenv("KELVANE_BIG_FOLDER");
-    const fs::path big = kept ? fs::path(kept) : home / "big";
+    const fs::path big = (kept ? fs::path(kept) : home / "big") / kind;
     fill(big, entries);
 
     std::vector<Series> series{{"empty folder", KELVANE_BIG_FOLDER_WINDOW, home / "empty", 0, {}},

@@ -23,7 +23,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <array>
+#include <clocale>
 
 // The icons are compiled into this static library; its resources must be registered by name.
 static void registerResources()
@@ -147,6 +149,9 @@ void presentApplication()
 
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 {
+    // The toolkit sets the locale from the environment as it starts; set here first, it is
+    // not changed while fontconfig reads its configuration on the warm-up thread.
+    std::setlocale(LC_ALL, "");
     startFontWarmUp();
     // The menus are drawn in the windows' own colours, never handed to a desktop's global menu
     // bar; without this, every menu bar would first ask the session bus for one.
@@ -186,13 +191,15 @@ int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
     windows.start();
 
     // The icon is read and handed to the window system once the first window is on screen,
-    // which it would otherwise wait for; a message box shown before sets it itself.
+    // which it would otherwise wait for; a message box shown before sets it itself, and a
+    // window started minimised gets it a moment later all the same.
     if (FormView *first = windows.current() ? host.view(*windows.current()) : nullptr) {
         new FirstPaintWatcher(*first, [onFirstShown = std::move(onFirstShown)] {
             if (onFirstShown)
                 onFirstShown();
             presentProgramIcon();
         });
+        QTimer::singleShot(500, &app, presentProgramIcon);
     } else {
         presentProgramIcon();
     }

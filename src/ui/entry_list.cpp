@@ -76,8 +76,11 @@ bool EntryListModel::setRows(std::vector<ListRow> head, Names names, int depth, 
     const std::size_t count = names ? names->size() : 0;
     const bool sameNames = names == m_names || (count > 0 && m_names && *names == *m_names) ||
                            (count == 0 && (!m_names || m_names->empty()));
-    if (head == m_head && sameNames && (count == 0 || (depth == m_depth && look == m_look)))
+    if (head == m_head && sameNames && (count == 0 || (depth == m_depth && look == m_look))) {
+        // The same names read anew: the older copy (and the read that holds it) goes.
+        m_names = std::move(names);
         return false;
+    }
     beginResetModel();
     m_head = std::move(head);
     m_names = std::move(names);

@@ -129,11 +129,20 @@ protected:
         QPainter p(this);
         const QFontMetrics metrics(font());
         const int titleHeight = title().isEmpty() ? 0 : metrics.height();
-        // The panel inside the border is filled row by row without antialiasing, its corners
-        // cut along the border's curve: filling the antialiased rounded shape costs many times
-        // as much (and starts the painter's helper threads), and the border covers the edge.
-        fillRounded(p, rect().adjusted(1, titleHeight / 2 + 1, -1, -1), Radius - 1,
-                    framePanelColour());
+        // The panel is filled as rectangles without antialiasing, its corners cut along the
+        // border's curve: filling the antialiased rounded shape costs many times as much (and
+        // starts the painter's helper threads). The shape's edge runs through the middle of the
+        // border's pixels, so those get the panel at half strength, as antialiasing gave them.
+        const QRect panel = rect().adjusted(0, titleHeight / 2, 0, 0);
+        QColor halfPanel = framePanelColour();
+        halfPanel.setAlpha(halfPanel.alpha() / 2);
+        for (const QRect &edge :
+             {QRect(panel.left() + Radius, panel.top(), panel.width() - 2 * Radius, 1),
+              QRect(panel.left() + Radius, panel.bottom(), panel.width() - 2 * Radius, 1),
+              QRect(panel.left(), panel.top() + Radius, 1, panel.height() - 2 * Radius),
+              QRect(panel.right(), panel.top() + Radius, 1, panel.height() - 2 * Radius)})
+            p.fillRect(edge, halfPanel);
+        fillRounded(p, panel.adjusted(1, 1, -1, -1), Radius - 1, framePanelColour());
         const QRectF frame = QRectF(rect()).adjusted(0.5, titleHeight / 2 + 0.5, -0.5, -0.5);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(isEnabled() ? QColor(170, 205, 250, 170) : QColor(120, 140, 170, 140), 1));
@@ -234,11 +243,15 @@ bool fitsIn(const QWidget &widget, QSize size)
     if (const auto *label = qobject_cast<const QLabel *>(&widget)) {
         // The text laid out once at the place's width (the label's own minimum size lays it
         // out several times over): a word too long for a line makes it wider than the place.
-        // The labels are plain text with a left indent and no margins.
+        // The labels are plain text with a left indent and no margins; laid out from the top,
+        // as centring it in an unbounded height would round its height up.
+        label->ensurePolished();
         const int indent = std::max(label->indent(), 0);
-        const QRect text = QFontMetrics(label->font())
-                               .boundingRect(QRect(0, 0, size.width() - indent, QWIDGETSIZE_MAX),
-                                             Qt::TextWordWrap | label->alignment(), label->text());
+        const QRect text =
+            QFontMetrics(label->font())
+                .boundingRect(QRect(0, 0, size.width() - indent, QWIDGETSIZE_MAX),
+                              Qt::TextWordWrap | (label->alignment() & Qt::AlignHorizontal_Mask),
+                              label->text());
         return text.width() <= size.width() - indent && text.height() <= size.height();
     }
     if (qobject_cast<const QGroupBox *>(&widget))
