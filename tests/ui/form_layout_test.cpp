@@ -122,7 +122,7 @@ TEST_P(FormFontTest, EveryWindowShowsEveryControlWholeAndApart)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, FormFontTest, ::testing::Values(8, 9, 12, 16),
+INSTANTIATE_TEST_SUITE_P(Points, FormFontTest, ::testing::Values(9, 16),
                          [](const auto &info) { return std::to_string(info.param) + "pt"; });
 
 TEST(FormLayoutTest, TheWindowGrowsWithTheFontAndLaysItselfOutAgainWhenTheFontChanges)
@@ -197,11 +197,9 @@ TEST_P(FormPaletteTest, EveryKindOfControlIsLegibleOnTheSheet)
     } rows[] = {
         // clang-format off
         {CSG, "csg_chart", {{P::WindowText, P::Window}}, true},
-        {CSG, "csg_threads", {{P::WindowText, P::Window}}, true},
         {CSG, "CSGoptionsINFO", {{P::WindowText, P::Window}}, true},
         {CSG, "csg_an_aus", {{P::WindowText, P::Window}}, true},
         {CSG, "csg_threads_value", {{P::Text, P::Base}, {P::PlaceholderText, P::Base}}},
-        {CSG, "csg_dev_value", {{P::Text, P::Base}, {P::PlaceholderText, P::Base}}},
         {CSG, "step_next2", {{P::ButtonText, P::Button}}},
         {WindowId::start_window, "ZHLTDrive", {{P::ButtonText, P::Button}}},
         {WindowId::start_window, "MAPFile", {{P::Text, P::Base}, {P::HighlightedText, P::Highlight}}},
