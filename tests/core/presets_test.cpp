@@ -1,5 +1,4 @@
 #include "app/start_window.h"
-#include "script/hl_mod.h"
 #include "script/presets.h"
 #include "support/compile_app.h"
 #include "support/golden.h"
@@ -181,30 +180,6 @@ TEST(PresetsTest, SavesTheTenValuesInOrderAndTheNextRunReadsThemBack)
         if (c->kind() == ControlKind::CheckBox && static_cast<const CheckBox *>(c)->isChecked())
             checked.push_back(c->name());
     EXPECT_EQ(checked, (std::vector<std::string>{"leaks", "finalrelease", "copy_bsp"}));
-}
-
-TEST(PresetsTest, ReadsAHalfLifeWindowThatWasNeverShownFromItsStoredValues)
-{
-    PresetsApp app;
-    app.files.addDirectory("C:\\Games\\HL\\valve");
-    app.stored("Hlmod", "hllw", "c: [fake]");
-    app.stored("Hlmod", "hlpath", "C:\\Games\\HL");
-    app.stored("Hlmod", "modlw", "c: [fake]");
-    app.stored("Hlmod", "modpath", "C:\\Games\\HL\\valve");
-    app.files.addFile("C:\\maps\\test.map");
-    app.windows.start();
-    start_window &start = app.windows.startWindow();
-    ASSERT_FALSE(start.MAPDir.setPath("C:\\maps"));
-    start.MAPFile.choose("test.map");
-    start.step_next_8.click();
-    ASSERT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
-
-    app.compile("start_hl_check");
-    const std::string &script = app.writer.written[kScriptPath];
-    EXPECT_NE(script.find("\r\n\"C:\\Games\\HL\\hl.exe\" -console -game valve\r\n"),
-              std::string::npos)
-        << testing::visible(script);
-    EXPECT_FALSE(app.host.isVisible(WindowId::HL_MOD)) << "loaded, not shown";
 }
 
 } // namespace

@@ -34,7 +34,6 @@ TEST(ScriptFileTest, RefusesAFieldThatCannotStandInTheScriptAndWritesAndStartsNo
         std::string message;
     } rows[] = {
         {"C:\\HL\r\nformat c:", 850, control},
-        {"C:\\HL\nvalve", 850, control},
         {std::string("C:\\HL\0x", 7), 850, control},
         {"C:\\HL\" & calc & \"", 850,
          "Das Feld \"MOD-Verzeichnis\" (\"C:\\HL\" & calc & \"\") enthält das Zeichen \", das in "

@@ -32,7 +32,6 @@ constexpr const char *kNoMatrix =
     "Wenn die Vismatrix deaktiviert ist, braucht sie nicht mehr kompiliert zu werden";
 constexpr const char *kBounce =
     "Es ist nicht sinnvoll bei -bounce einen größeren Wert als 20 zu benutzen";
-constexpr const char *kRadStartLine = "  -bounce 10 -smooth 80 "; // two ticked from the start
 
 std::string key(WindowId id)
 {
@@ -87,20 +86,16 @@ TEST(ToolWindowLine, PiecesFollowTheCompilersOrderWithValuesAsTyped)
 {
     // clang-format off
     const std::pair<Setting, std::string> rows[] = {
-        {{RAD, ""}, kRadStartLine},
         // Values go in as typed: untrimmed, unquoted, possibly empty; unchecked adds nothing.
         {{CSG, "tiny csg_dev", {{"tiny_value", " 1 "}, {"csg_dev_value", "-1"}}},
          "  -dev -1 -tiny  1  "},
         {{VIS, "vis_texdata vis_low", {{"vis_texdata_value", ""}}}, "  -low -texdata  "},
-        {{BSP, "", {{"subdivide_value", "999"}}}, "  "},
         // Ticked against the compiler's order; empty values keep their blank.
         {{RAD, "lights gamma falloff texchop ambient rad_high",
           {{"lights_value", "a.rad b.rad"}, {"ambient_value", "0.2 0.3  0.4"},
            {"falloff_value", "2,5"}, {"gamma_value", ""}}},
          "  -high -bounce 10 -ambient 0.2 0.3  0.4 -smooth 80 -texchop  -falloff 2,5 -gamma  "
          "-lights a.rad b.rad "},
-        {{RAD, "sparse rad_low", {{"bounce_value", "20"}, {"smooth_value", "179"}}},
-         "  -low -sparse -bounce 20 -smooth 179 "},
         // Both sets go into one line, server first; -connect and its address always last.
         {{NETVIS, "netvisclient_connect netvisclient_texdata netvisclient_high netvis_low",
           {{"netvisclient_texdata_value", "8192"}, {"netvisclient_connect_value", "10.0.0.2"}}},

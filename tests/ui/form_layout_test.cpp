@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -30,15 +31,29 @@ std::string describe(const QWidget &widget)
            std::to_string(r.height());
 }
 
+// A field's start text is seen whole, not scrolled (the line edit keeps two pixels on either
+// side of its text).
+bool showsWholeText(const QLineEdit &edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth =
+        edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    return edit.fontMetrics().horizontalAdvance(edit.text()) <= contents.width() - 4;
+}
+
 // What a control must show whole in its place: the caption of a button, check box or frame,
-// the text of a label, one line of a field or drop-down list.
+// the text of a label, one line and the start text of a field, a drop-down list.
 void expectShownWhole(const QWidget &widget)
 {
     const QSize size = widget.size();
     QSize needed = widget.sizeHint();
-    if (qobject_cast<const QLineEdit *>(&widget))
+    if (const auto *edit = qobject_cast<const QLineEdit *>(&widget)) {
         needed.setWidth(widget.minimumSizeHint().width());
-    else if (const auto *label = qobject_cast<const QLabel *>(&widget))
+        EXPECT_TRUE(showsWholeText(*edit)) << describe(widget) << " scrolls its text";
+    } else if (const auto *label = qobject_cast<const QLabel *>(&widget))
         needed = {label->minimumSizeHint().width(), label->heightForWidth(size.width())};
     else if (qobject_cast<const QGroupBox *>(&widget))
         needed = {widget.minimumSizeHint().width(), 0};
