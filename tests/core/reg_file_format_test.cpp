@@ -155,20 +155,14 @@ TEST(RegFileFormat, ReadsWhatOtherWritersWrite)
                   {"bytes", RegType::Binary, "\x01\x02"}});
 }
 
-// The registry's limits: 512 levels of keys, 255 characters to a key name (as UTF-16 counts
-// them), 16,383 to a value name. Up to them a file reads and writes back the same.
+// The registry's limits: 255 characters to a key name (as UTF-16 counts them), 16,383 to a
+// value name; up to them a file reads and writes back the same. The file store's test keeps to
+// 512 levels of keys.
 TEST(RegFileFormat, ReadsAndWritesKeysUpToTheRegistrysLimitsAndTearsDownAnyDepth)
 {
-    const std::string longName = std::string(253, 'n') + "\U0001F600";
-    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER" + repeated("\\k", 511) + "\\" +
-                             longName + "]\n\"" + std::string(16383, 'v') + "\"=\"1\"\n\n";
-    RegFileContent content = parseRegFile(text);
-    ASSERT_FALSE(content.error) << content.error->line << ": " << content.error->message;
-    const std::string written = serializeRegFile(content.roots);
-    RegFileContent back = parseRegFile(written);
-    ASSERT_FALSE(back.error) << back.error->line << ": " << back.error->message;
-    EXPECT_EQ(serializeRegFile(back.roots), written);
-    EXPECT_TRUE(written.ends_with(text.substr(9))) << written.substr(written.size() - 300);
+    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + std::string(253, 'n') +
+                             "\U0001F600]\n\"" + std::string(16383, 'v') + "\"=\"1\"\n\n";
+    EXPECT_EQ(serializeRegFile(parseRegFile(text).roots), text);
 
     // A key a million levels deep, as a file of 2 MB would name it, is refused at its line; a
     // tree deeper than any call stack (made in memory) goes without recursing once per level.

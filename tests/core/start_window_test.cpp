@@ -125,11 +125,6 @@ TEST_F(StartWindowTest, RestoresTheStoredMapAsTheOnlyListedFileUntilTheDirectory
     EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] test.map");
 }
 
-TEST_F(StartWindowTest, AnEmptyStoredMapListsEveryMap)
-{
-    EXPECT_EQ(lists(openStored("")), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ");
-}
-
 // On a file system that keeps case apart, "TEST.map" and "test.map" are two maps.
 TEST_F(StartWindowTest, AFileOfExactlyTheNameWinsOverOneThatDiffersInCase)
 {

@@ -55,7 +55,6 @@ public:
     FakeFileSystem() { addDrive('C'); }
 
     void addDrive(char letter, bool readable = true);
-    void setReadable(char letter, bool readable) { m_drives[letter] = readable; }
     // Adds a directory and every directory above it.
     void addDirectory(const std::string &path);
     void addFile(const std::string &path);

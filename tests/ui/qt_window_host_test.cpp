@@ -86,8 +86,7 @@ TEST_F(QtWindowHostTest, EachWindowComesUpCentredOnTheScreenOfTheWindowBeforeIt)
 
     auto *next = start.findChild<QPushButton *>("step_next1");
     QTest::mouseClick(next, Qt::LeftButton);
-    EXPECT_EQ(app.messages.texts(),
-              std::vector<std::string>{"Sie haben keinen Compiler ausgewählt."});
+    EXPECT_EQ(app.messages.shown.size(), 1u) << "no compiler chosen";
     EXPECT_TRUE(start.isVisible());
     EXPECT_FALSE(app.windows.isLoaded(WindowId::HL_MOD));
     clickIndicator(*start.findChild<QCheckBox *>("use_csg"));
