@@ -17,8 +17,7 @@ TEST(CommandLineTest, HelpAndVersionPrintUnknownArgumentsAreRefusedTheToolkitsPa
         std::string startOfText;
     } rows[] = {
         {{}, Action::Run, 0, ""},
-        {{"--version"}, Action::Print, 0, "Kelvane 2.7\n"},
-        {{"--help"}, Action::Print, 0, "Aufruf: kelvane [--help | --version]\n"},
+        // What --help and --version print is the install test's.
         // The first of several decides.
         {{"--version", "--bogus"}, Action::Print, 0, "Kelvane 2.7\n"},
         {{"--bogus", "--version"}, Action::Refuse, 2, "kelvane: unbekanntes Argument \"--bogus\""},

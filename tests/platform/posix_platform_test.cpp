@@ -259,7 +259,6 @@ TEST_F(PosixPlatformTest, SaysWhyAListingOrAWriteFails)
     };
     std::vector<std::pair<std::string, std::string>> listings = {
         {"d:", "Auf das Laufwerk D: kann nicht zugegriffen werden."},
-        {"q:\\maps", "Auf das Laufwerk Q: kann nicht zugegriffen werden."},
         {dos("fehlt"), unreadable(m_dir / "fehlt", noPath)},
         {dos("afile/x"), unreadable(m_dir / "afile/x", noDirectory)},
         {"maps\\x", unreadable("maps\\x", noDrive)},
@@ -277,12 +276,7 @@ TEST_F(PosixPlatformTest, SaysWhyAListingOrAWriteFails)
         writes.emplace_back(dos("nur lesen/compile.bat"), m_dir / "nur lesen/compile.bat", denied);
     }
     PosixFileSystem files(drives());
-    for (const auto &[path, message] : listings) {
-        for (const Listing<std::string> &listing :
-             {files.subdirectories(path), files.files(path)}) {
-            EXPECT_EQ(messageOf(listing.failure), message);
-            EXPECT_TRUE(listing.entries.empty()) << path;
-        }
+    for (const auto &[path, message] : listings) { // the lists are cut from the contents
         EXPECT_EQ(messageOf(files.canRead(path)), message);
         const FolderContents contents = files.contents(path);
         EXPECT_EQ(messageOf(contents.failure), message);
@@ -436,8 +430,6 @@ TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
          "Das Programm \"kelvane-no-opener\" wurde nicht gefunden. Es wird gebraucht, um "
          "Dokumente und Webseiten mit dem Programm zu öffnen, das der Desktop dafür vorsieht "
          "(unter Debian und Ubuntu mit: sudo apt install xdg-utils)."},
-        {opener.openDocument(dos("fehlt.pdf")),
-         "Die Datei \"" + m_dir / "fehlt.pdf" + "\" wurde nicht gefunden."},
         // It would read as an option.
         {opener.openUrl("--manual"), "Die Adresse \"--manual\" kann nicht geöffnet werden."},
     };
