@@ -1,7 +1,6 @@
 #include "app/folder_read_queue.h"
 #include "app/folder_reader.h"
 #include "support/fakes.h"
-#include "util/dos_path.h"
 
 #include <algorithm>
 #include <future>
@@ -157,16 +156,6 @@ TEST(FolderReadQueueTest, ReadsOneAfterAnotherAwayFromTheCallerAndSkipsWhatWasGi
     release.join();
     EXPECT_EQ(done.back(), "E-dir");
     EXPECT_EQ(std::count(read.begin(), read.end(), "F"), 0);
-}
-
-TEST(FolderReaderSort, NamesGoCaseBlindThenByTheirBytes)
-{
-    std::vector<std::string> names{"b", "B", "a_", "A", "ab", "a", "Z", "_", "é", "10", "9"};
-    FolderReader::sortNames(names);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"10", "9", "_", "A", "a", "a_", "ab", "B", "b", "Z", "é"}));
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), dos::lessNoCase))
-        << "the order of a case-blind comparison";
 }
 
 } // namespace

@@ -34,7 +34,8 @@ void storeAll(TestApp &app, const std::string &mapfile)
 }
 
 // Both drives and directories, the file pattern, the files listed and the one chosen, as
-// "C C:\ZHLT | C C:\Maps | *.map [other.MAP test.map] test.map".
+// "C C:\ZHLT | C C:\Maps | *.map [other.MAP test.map] test.map"; names go case-blind, then by
+// their bytes.
 std::string lists(const start_window &w)
 {
     std::string files;
