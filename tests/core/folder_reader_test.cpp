@@ -75,24 +75,6 @@ TEST_F(FolderReaderTest, AReadNobodyWaitsForIsCancelledAndDeliversNothing)
     EXPECT_EQ(got->files, (std::vector<std::string>{"A.map", "b.map"}));
 }
 
-TEST_F(FolderReaderTest, PatternsAskedForWhileReadingAreSiftedWithTheReadAndFailuresArrive)
-{
-    files.addFile("C:\\Maps\\notes.txt");
-    std::shared_ptr<const Folder> got, gone;
-    const auto keep = [&](const std::shared_ptr<const Folder> &folder) { got = folder; };
-    const auto maps = reader.read("C:\\Maps", keep, "*.map");
-    const auto all = reader.read("C:\\Maps", keep, "*");
-    const auto missing = reader.read("C:\\Gone", [&](const auto &folder) { gone = folder; });
-    files.finishReads();
-    thread.runAll();
-    ASSERT_TRUE(got && gone && gone->failure);
-    EXPECT_EQ(gone->failure->message, "Das Verzeichnis \"C:\\Gone\" kann nicht gelesen werden.");
-    EXPECT_EQ(got->files, (std::vector<std::string>{"A.map", "b.map", "notes.txt"}));
-    ASSERT_EQ(got->sifted.size(), 2u);
-    EXPECT_EQ(got->sifted.at("*.map"), (std::vector<std::string>{"A.map", "b.map"}));
-    EXPECT_EQ(got->sifted.at("*"), std::nullopt) << "every file passes";
-}
-
 // The file systems' background reads: away from the caller, one after another; a read given up
 // before its turn is skipped, and the queue going drops the waiting ones but lets the running
 // one end.

@@ -218,19 +218,13 @@ TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
     }
 }
 
-// The threads boxes and the values stored, in order, with their start texts: CSG for the start
-// texts, NETVIS for the client's names.
+// The threads box and the values stored, in order, with their start texts; the tool windows
+// declare theirs alike, and CSG stands for them.
 const std::tuple<WindowId, const char *, std::string> kStartValues[] = {
     {CSG, "csg_threads",
      "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|nowadtextures=0|noclip=0|"
      "onlyents=0|noskyclip=0|texdata=0|dev=0|wadinclude=0|tiny=0|brushunion=0|texdata_value=4096|"
      "dev_value=0|wadinclude_value=zhlt.wad|tiny_value=0.5|brushunion_value=95"},
-    {NETVIS, "netvis_threads netvisclient_threads",
-     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|fast=0|full=0|texdata=0|dev=0|"
-     "server=0|texdata_value=4096|dev_value=0|client_chart=0|client_low=0|client_high=0|"
-     "client_nolog=0|client_estimate=0|client_verbose=0|client_noinfo=0|client_fast=0|"
-     "client_full=0|client_texdata=0|client_dev=0|client_connect=0|client_texdata_value=4096|"
-     "client_dev_value=0|client_connect_value="},
 };
 
 // A first start writes the start values in order; a window only loaded hands over the empty
@@ -262,7 +256,7 @@ TEST(ToolWindowStore, StartValuesAndStoredValuesAreSavedInOrderAndThreadsNeverCo
         EXPECT_TRUE(field->isHidden());
         EXPECT_EQ(loaded.parameterLine(), "");
         loaded.switches()->all().front()->box().setState(CheckBox::Unchecked);
-        loaded.activateMenuItem(window == NETVIS ? "quit" : "exit"); // as NETVIS names it
+        loaded.activateMenuItem("exit");
         EXPECT_EQ(loaded.parameterLine(), "") << "exit builds nothing";
         EXPECT_EQ(app.written(key(window)), stored) << "but saves";
     }
