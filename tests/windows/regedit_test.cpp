@@ -73,6 +73,7 @@ TEST_F(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
     set(L"mapfile", REG_SZ, L"C:\\Karten\\\u00C4rger \u00DF \u00E4\u00F6\u00FC.map\0"sv);
     set(L"Z\u00E4hler", REG_DWORD, L"\x2a\0"sv); // 42 in four bytes
     set(L"temp", REG_EXPAND_SZ, L"%TEMP%\\\u00DCbung\0"sv);
+    set(L"multi", REG_MULTI_SZ, L"a\0\u20AC\0\0"sv);
     ::RegCloseKey(handle);
 
     ASSERT_TRUE(regedit("/E \"" + file + "\" \"HKEY_CURRENT_USER\\" + path + "\""));
@@ -87,6 +88,7 @@ TEST_F(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
         {"mapfile", REG_SZ, "C:\\Karten\\Ärger ß äöü.map"},
         {"Zähler", REG_DWORD, "\x2a\0\0\0"s},
         {"temp", REG_EXPAND_SZ, "%TEMP%\\Übung\0"s},
+        {"multi", REG_MULTI_SZ, "a\0€\0\0"s},
     };
     for (const auto &[name, type, data] : rows) {
         const StoredValue *value = read->value(name);
