@@ -25,7 +25,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <array>
-#include <clocale>
 
 // The icons are compiled into this static library; its resources must be registered by name.
 static void registerResources()
@@ -149,9 +148,6 @@ void presentApplication()
 
 int runKelvane(int argc, char **argv, std::function<void()> onFirstShown)
 {
-    // The toolkit sets the locale from the environment as it starts; set here first, it is
-    // not changed while fontconfig reads its configuration on the warm-up thread.
-    std::setlocale(LC_ALL, "");
     startFontWarmUp();
     // The menus are drawn in the windows' own colours, never handed to a desktop's global menu
     // bar; without this, every menu bar would first ask the session bus for one.
