@@ -284,29 +284,32 @@ class FocusRing : public QWidget
 public:
     static constexpr int Gap = 3;
 
+    // Shown with the form and never hidden: away from the focus it has no size. Showing or
+    // hiding a widget makes the toolkit ask the window system where the mouse is, a round trip
+    // that held up the first window by a millisecond, each time the focus came or went.
     explicit FocusRing(QWidget &form)
         : QWidget(&form)
     {
         setObjectName(QStringLiteral("focusRing"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
-        hide();
+        setGeometry(QRect());
         connect(qApp, &QApplication::focusChanged, this, [this] { follow(); });
     }
 
-    // Moves round the focused control of the form, or hides when the focus is elsewhere.
+    // Moves round the focused control of the form, or shrinks to nothing when the focus is
+    // elsewhere.
     void follow()
     {
         QWidget *focused = QApplication::focusWidget();
         QWidget *form = parentWidget();
         if (!focused || focused == this || !form->isAncestorOf(focused)) {
-            hide();
+            setGeometry(QRect());
             return;
         }
         const QRect around(focused->mapTo(form, QPoint(0, 0)), focused->size());
         setGeometry(around.adjusted(-Gap, -Gap, Gap, Gap));
         raise();
-        show();
     }
 
 protected:

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -95,6 +96,29 @@ TEST(FormViewTest, BoxesFieldsAndButtonsReachTheModelAndShowItsState)
     EXPECT_EQ(next->text(QAccessible::Name), "Zum nächsten Schritt...");
     act(view.findChild<QPushButton *>("step_next2"), QAccessibleActionInterface::pressAction());
     EXPECT_EQ(app.windows.current(), &app.windows.window(WindowId::BSP_Optionen));
+}
+
+// The ring round the focused control follows the focus; it is never hidden, so that following
+// the focus never makes the toolkit ask where the mouse is.
+TEST(FormViewTest, TheFocusRingFollowsTheFocusAndShrinksAwayFromIt)
+{
+    UiApp app;
+    FormView &view = app.show(WindowId::CSG_Optionen);
+    QApplication::setActiveWindow(&view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    auto *ring = view.findChild<QWidget *>("focusRing");
+    ASSERT_NE(ring, nullptr);
+    for (int step = 0; step < 3; ++step) {
+        QWidget *focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        const QRect around(focused->mapTo(ring->parentWidget(), QPoint()), focused->size());
+        EXPECT_EQ(ring->geometry(), around.adjusted(-3, -3, 3, 3))
+            << focused->objectName().toStdString();
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    QApplication::focusWidget()->clearFocus();
+    EXPECT_TRUE(ring->geometry().isEmpty());
+    EXPECT_TRUE(ring->isVisible());
 }
 
 class ListsTest : public ::testing::Test
