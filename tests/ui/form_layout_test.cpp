@@ -137,7 +137,7 @@ TEST_P(FormFontTest, EveryWindowShowsEveryControlWholeAndApart)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, FormFontTest, ::testing::Values(9, 16),
+INSTANTIATE_TEST_SUITE_P(Points, FormFontTest, ::testing::Values(9, 10, 12, 14, 16),
                          [](const auto &info) { return std::to_string(info.param) + "pt"; });
 
 TEST(FormLayoutTest, TheWindowGrowsWithTheFontAndLaysItselfOutAgainWhenTheFontChanges)
