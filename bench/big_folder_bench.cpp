@@ -129,19 +129,10 @@ int main(int argc, char **argv)
     directories = kind == "directories";
     const std::string other = argc > 4 ? argv[4] : "";
 
-    const fs::path home =
-        fs::temp_directory_path() / ("kelvane-big-folder-" + std::to_string(::getpid()));
-    fs::create_directories(home / "config" / "kelvane");
-    fs::create_directories(home / "data");
+    const fs::path home = kelvane::bench::prepareHome("big-folder");
     fs::create_directories(home / "empty");
-    std::ofstream(home / "config" / "kelvane" / "settings.reg")
-        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start]\n"
-           "\"csg\"=\"1\"\n\"bsp\"=\"1\"\n\"vis\"=\"1\"\n\"netvis\"=\"0\"\n\"rad\"=\"1\"\n";
-    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-    ::setenv("WINEPREFIX", (home / "no-wine").c_str(), 1);
     const char *kept = std::getenv("KELVANE_BIG_FOLDER");
-    const fs::path big = (kept ? fs::path(kept) : home / "big") / kind;
+    const fs::path big = (kept && *kept ? fs::path(kept) : home / "big") / kind;
     fill(big, entries);
 
     std::vector<Series> series{{"empty folder", KELVANE_BIG_FOLDER_WINDOW, home / "empty", 0, {}},
@@ -166,7 +157,7 @@ int main(int argc, char **argv)
         std::rotate(order.begin(), order.begin() + 1, order.end());
     }
     fs::current_path(home);
-    if (!kept)
+    if (!kept || !*kept)
         fs::remove_all(big);
     fs::remove_all(home);
 

@@ -1,11 +1,14 @@
 #pragma once
 
-// Runs a program that prints "shown" once its first window is painted, as the start-up
-// benchmarks' programs do: times the process up to that line, keeps what it printed and its
-// peak resident set.
+// What the start-up benchmarks share: a fresh home for the program, and a run of a program that
+// prints "shown" once its first window is painted, timed up to that line, with what it printed
+// and its peak resident set.
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
@@ -68,6 +71,25 @@ inline ChildRun runToFirstWindow(const std::string &program)
     run.peakKilobytes = usage.ru_maxrss;
     run.ok = shown && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
+}
+
+// A fresh home for the program under test, in the temporary directory and named after `purpose`
+// and this process: settings in which the start window was saved once (so that no first-start
+// note holds the program up), and no Wine prefix.
+inline std::filesystem::path prepareHome(const std::string &purpose)
+{
+    namespace fs = std::filesystem;
+    const fs::path home =
+        fs::temp_directory_path() / ("kelvane-" + purpose + "-" + std::to_string(::getpid()));
+    fs::create_directories(home / "config" / "kelvane");
+    fs::create_directories(home / "data");
+    std::ofstream(home / "config" / "kelvane" / "settings.reg")
+        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start]\n"
+           "\"csg\"=\"1\"\n\"bsp\"=\"1\"\n\"vis\"=\"1\"\n\"netvis\"=\"0\"\n\"rad\"=\"1\"\n";
+    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("WINEPREFIX", (home / "no-wine").c_str(), 1);
+    return home;
 }
 
 inline double median(std::vector<double> values)

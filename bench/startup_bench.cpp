@@ -44,22 +44,13 @@ Run runToFirstWindow(const std::string &program)
     return {child.shownMilliseconds, child.peakKilobytes, child.ok && child.output == "shown\n"};
 }
 
-// A settings store in which the start window was saved once, and a few maps beside it.
-fs::path prepareHome()
+// The program's home, and a few maps in the directory it starts in.
+fs::path prepareMapsHome()
 {
-    const fs::path home =
-        fs::temp_directory_path() / ("kelvane-startup-" + std::to_string(::getpid()));
-    fs::create_directories(home / "config" / "kelvane");
-    fs::create_directories(home / "data");
+    const fs::path home = kelvane::bench::prepareHome("startup");
     fs::create_directories(home / "maps");
     for (const char *name : {"boot_camp.map", "crossfire.map", "stalkyard.map"})
         std::ofstream(home / "maps" / name) << "{\n}\n";
-    std::ofstream(home / "config" / "kelvane" / "settings.reg")
-        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start]\n"
-           "\"csg\"=\"1\"\n\"bsp\"=\"1\"\n\"vis\"=\"1\"\n\"netvis\"=\"0\"\n\"rad\"=\"1\"\n";
-    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-    ::setenv("WINEPREFIX", (home / "no-wine").c_str(), 1);
     fs::current_path(home / "maps");
     return home;
 }
@@ -77,7 +68,7 @@ struct Series
 int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    const fs::path home = prepareHome();
+    const fs::path home = prepareMapsHome();
     const char *platform = std::getenv("QT_QPA_PLATFORM");
 
     Series kelvane{"kelvane", KELVANE_FIRST_WINDOW, {}, {}};
