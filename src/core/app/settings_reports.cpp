@@ -7,34 +7,31 @@ namespace kelvane {
 SettingsMessage settingsMessage(const SettingsProblem &problem)
 {
     const std::string file = "\"" + problem.file + "\"";
+    const std::string notRead = "Ihre gespeicherten Einstellungen in " + file +
+                                " konnten nicht gelesen werden. " + problem.reason + "\r\n";
+    const std::string notSaved = "Die Einstellungen konnten nicht in " + file +
+                                 " gespeichert werden. " + problem.reason + "\r\n";
     switch (problem.kind) {
     case SettingsProblem::Kind::SetAside:
-        return {"Ihre gespeicherten Einstellungen in " + file + " konnten nicht gelesen werden. " +
-                    problem.reason + "\r\nDie Datei wurde unverändert als \"" + problem.keptAs +
+        return {notRead + "Die Datei wurde unverändert als \"" + problem.keptAs +
                     "\" aufbewahrt. Das Programm beginnt mit leeren Einstellungen und legt die "
                     "Datei neu an.",
                 MessageIcon::Information, std::string(kInformationTitle)};
     case SettingsProblem::Kind::Unreadable:
-        return {"Ihre gespeicherten Einstellungen in " + file + " konnten nicht gelesen werden. " +
-                    problem.reason +
-                    "\r\nDas Programm beginnt mit leeren Einstellungen. Solange die Datei dort "
-                    "liegt, kann es nichts speichern.",
+        return {notRead + "Das Programm beginnt mit leeren Einstellungen. Solange die Datei dort "
+                          "liegt, kann es nichts speichern.",
                 MessageIcon::Critical, std::string(kErrorTitle)};
     case SettingsProblem::Kind::Unstorable:
-        return {"Die Einstellungen konnten nicht in " + file + " gespeichert werden. " +
-                    problem.reason +
-                    "\r\nÄndern Sie den Text so, dass er nur solche Zeichen enthält, die "
-                    "gespeichert werden können. Bis dahin bleibt der zuletzt gespeicherte Wert "
-                    "erhalten.",
+        return {notSaved + "Ändern Sie den Text so, dass er nur solche Zeichen enthält, die "
+                           "gespeichert werden können. Bis dahin bleibt der zuletzt gespeicherte "
+                           "Wert erhalten.",
                 MessageIcon::Critical, std::string(kErrorTitle)};
     case SettingsProblem::Kind::SaveFailed:
         break;
     }
-    return {"Die Einstellungen konnten nicht in " + file + " gespeichert werden. " +
-                problem.reason +
-                "\r\nIhre Änderungen bleiben erhalten, solange das Programm läuft, und werden "
-                "beim nächsten Speichern erneut geschrieben. Wird das Programm vorher beendet, "
-                "gehen sie verloren.",
+    return {notSaved + "Ihre Änderungen bleiben erhalten, solange das Programm läuft, und werden "
+                       "beim nächsten Speichern erneut geschrieben. Wird das Programm vorher "
+                       "beendet, gehen sie verloren.",
             MessageIcon::Critical, std::string(kErrorTitle)};
 }
 
