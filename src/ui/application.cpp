@@ -129,7 +129,7 @@ void nameApplication()
     registerResources();
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kelvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
 }
 
 } // namespace

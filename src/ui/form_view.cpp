@@ -20,8 +20,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyleOptionGroupBox>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -97,15 +95,21 @@ public:
 
     QSize minimumSizeHint() const override
     {
-        const QFontMetrics metrics(font());
-        return {2 * TitleInset + 2 * TitlePadding + metrics.horizontalAdvance(title()),
-                metrics.height()};
+        return {2 * TitleInset + titleRect().width(), titleRect().height()};
     }
 
 protected:
     static constexpr int TitleInset = 10;
     static constexpr int TitlePadding = 4;
     static constexpr int Radius = 4;
+
+    // The title's place on the frame's upper edge, with its padding.
+    QRect titleRect() const
+    {
+        const QFontMetrics metrics(font());
+        return {TitleInset, 0, metrics.horizontalAdvance(title()) + 2 * TitlePadding,
+                metrics.height()};
+    }
 
     static void fillRounded(QPainter &p, const QRect &area, int radius, const QColor &colour)
     {
@@ -127,8 +131,8 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        const QFontMetrics metrics(font());
-        const int titleHeight = title().isEmpty() ? 0 : metrics.height();
+        const QRect label = titleRect();
+        const int titleHeight = title().isEmpty() ? 0 : label.height();
         // The panel is filled as rectangles without antialiasing, its corners cut along the
         // border's curve: filling the antialiased rounded shape costs many times as much (and
         // starts the painter's helper threads). The shape's edge runs through the middle of the
@@ -150,8 +154,6 @@ protected:
         p.drawRoundedRect(frame, Radius, Radius);
         if (title().isEmpty())
             return;
-        const QRect label(TitleInset, 0, metrics.horizontalAdvance(title()) + 2 * TitlePadding,
-                          titleHeight);
         p.setPen(Qt::NoPen);
         p.setBrush(panelColour());
         p.drawRoundedRect(QRectF(label), 2, 2);
@@ -303,7 +305,7 @@ public:
     {
         QWidget *focused = QApplication::focusWidget();
         QWidget *form = parentWidget();
-        if (!focused || focused == this || !form->isAncestorOf(focused)) {
+        if (!focused || !form->isAncestorOf(focused)) {
             setGeometry(QRect());
             return;
         }
@@ -428,18 +430,17 @@ void FormView::layOut()
     awaitFontWarmUp();
     const Window::Size client = m_clientSize;
     qreal scale = fontScale(font());
+    const QSize bar = m_menuBar ? m_menuBar->sizeHint() : QSize(0, 0);
     // The menu bar shows every menu, never the button that hides some behind it.
-    if (m_menuBar)
-        scale = std::max(scale, qreal(m_menuBar->sizeHint().width()) / client.w);
+    scale = std::max(scale, qreal(bar.width()) / client.w);
     // A font whose letters are shaped unlike the reference's may need a little more room still.
     while (!fitEverything(scale) && scale < LargestScale)
         scale *= 1.02;
-    m_scale = scale;
 
     const QRect form = scaled({0, 0, client.w, client.h}, scale);
     int top = 0;
     if (m_menuBar) {
-        top = std::max(MenuBarHeight, m_menuBar->sizeHint().height());
+        top = std::max(MenuBarHeight, bar.height());
         m_menuBar->setGeometry(0, 0, form.width(), top);
         // A drop-down menu is a window of its own and takes no colours from the bar; the bar
         // makes some of its menus (the one for menus that do not fit) only as it lays out.
@@ -778,7 +779,7 @@ void FormView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Escape:
         // A box presses its cancel button, or closes like its title bar when it has none. A
         // wizard window ignores Escape, so that no step is dismissed by accident.
-        if (QPushButton *cancel = buttonWith(&Button::isCancel); cancel && !m_detached)
+        if (QPushButton *cancel = buttonWith(&Button::isCancel))
             cancel->click();
         else if (!m_menuBar && !m_detached)
             Q_EMIT closeRequested();
@@ -786,14 +787,14 @@ void FormView::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // The focused button, else (the dialog's own way) the default button.
         if (auto *button = qobject_cast<QPushButton *>(focusWidget());
             button && button->isEnabled()) {
             button->click();
-        } else if (QPushButton *fallback = buttonWith(&Button::isDefault);
-                   fallback && fallback->isEnabled()) {
-            fallback->click();
+            event->accept();
+            return;
         }
-        event->accept();
+        QDialog::keyPressEvent(event);
         return;
     default:
         QDialog::keyPressEvent(event);

@@ -39,9 +39,6 @@ public:
     // How much larger than declared the controls are shown for a font: 1 at the reference font
     // and below, the ratio of the font's letter height or average width to the reference's above.
     static qreal fontScale(const QFont &font);
-    // The scale this window is laid out at: the font's, or more where the menu bar or a caption
-    // needs more room than that gives.
-    qreal scale() const { return m_scale; }
 
     // The window shown; no longer valid after detach().
     Window &model() const { return m_window; }
@@ -108,7 +105,6 @@ private:
     FocusRing *m_focusRing = nullptr;
     std::vector<Placement> m_placements;
     std::unique_ptr<Blueprint> m_background;
-    qreal m_scale = 1;
     bool m_layingOut = false;
     bool m_detached = false;
 
