@@ -174,17 +174,15 @@ int main(int argc, char **argv)
     for (std::size_t i = 0; i + 1 < series.size(); i += 2) {
         const Series &empty = series[i];
         const Series &full = series[i + 1];
-        const double perEntry = [&](double Run::*field) {
+        const auto perEntry = [&](double Run::*field) {
             return (median(full.of(field)) - median(empty.of(field))) * 1024 * 1024 / entries;
-        }(&Run::residentMegabytes);
-        const double peakPerEntry =
-            (median(full.of(&Run::peakMegabytes)) - median(empty.of(&Run::peakMegabytes))) * 1024 *
-            1024 / entries;
+        };
         std::printf("%-22s shown %+.1f ms later (goal: within 100 ms), longest stall %.1f ms "
                     "(goal: at most 50 ms), %.0f bytes per entry once filled, %.0f at the "
                     "peak; a name is %zu bytes\n",
                     full.name, median(full.of(&Run::shown)) - median(empty.of(&Run::shown)),
-                    median(full.of(&Run::longest)), perEntry, peakPerEntry, entryName(0).size());
+                    median(full.of(&Run::longest)), perEntry(&Run::residentMegabytes),
+                    perEntry(&Run::peakMegabytes), entryName(0).size());
     }
     return 0;
 }

@@ -87,8 +87,6 @@ public:
     FileList files{*this, {"files", {}, {}, {330, 20, 290, 420}}, "*.map"};
 };
 
-void waitForLists(const ListWindow &window);
-
 // A directory with 100,000 sub-directories and one with 100,000 maps, made once.
 struct BigDirectories
 {

@@ -121,10 +121,7 @@ FolderReader::Ticket FolderReader::read(std::string dosPath, Done done, std::str
     const std::shared_ptr<Link> link = m_link;
     // On the thread that read the directory: the sorting and sifting happen there too.
     auto arrived = [running, link](FolderContents contents) {
-        auto folder = std::make_shared<Folder>();
-        folder->failure = std::move(contents.failure);
-        folder->directories = std::move(contents.directories);
-        folder->files = std::move(contents.files);
+        auto folder = std::make_shared<Folder>(Folder{std::move(contents), {}});
         sortNames(folder->directories);
         sortNames(folder->files);
         std::vector<std::string> sifts;

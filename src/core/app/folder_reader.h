@@ -13,11 +13,8 @@ namespace kelvane {
 
 // A directory's contents as the lists show them: names in case-blind order, and names that
 // differ in case alone in one fixed order.
-struct Folder
+struct Folder : FolderContents
 {
-    std::vector<std::string> directories;
-    std::vector<std::string> files;
-    std::optional<Failure> failure; // set when the place could not be read
     // The files each pattern asked for while the directory was read lets through, sifted on the
     // reading thread; none where it lets every file through.
     std::map<std::string, std::optional<std::vector<std::string>>> sifted;

@@ -83,11 +83,6 @@ void ReportingRegistryBackend::endBatch()
     report();
 }
 
-std::vector<SettingsProblem> ReportingRegistryBackend::takeProblems()
-{
-    return m_backend.takeProblems();
-}
-
 void ReportingRegistryBackend::report()
 {
     for (const SettingsProblem &problem : m_backend.takeProblems()) {

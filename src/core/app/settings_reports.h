@@ -39,7 +39,6 @@ public:
     void closeKey(RegKey key) override;
     void beginBatch() override;
     void endBatch() override;
-    std::vector<SettingsProblem> takeProblems() override;
 
 private:
     template <typename Result> Result reported(Result result)

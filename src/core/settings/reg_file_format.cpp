@@ -1,5 +1,7 @@
 #include "settings/reg_file_format.h"
 
+#include "util/codepage.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -76,25 +78,6 @@ bool writableAsText(std::string_view data)
            isValidUtf8(data);
 }
 
-void appendUtf8(std::string &out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // UTF-16LE as UTF-8; on failure `badUnit` tells the code unit at which it failed.
 std::optional<std::string> utf16ToUtf8(std::string_view bytes, std::size_t *badUnit = nullptr)
 {
@@ -116,7 +99,7 @@ std::optional<std::string> utf16ToUtf8(std::string_view bytes, std::size_t *badU
                 *badUnit = i;
             return std::nullopt;
         }
-        appendUtf8(out, code);
+        out += codepage::toUtf8(static_cast<char32_t>(code));
     }
     if (bytes.size() % 2 != 0) {
         if (badUnit)
@@ -232,7 +215,7 @@ private:
                 fail("a key name is empty");
             if (!isWritableRegName(name))
                 fail("a key name holds a control character");
-            if (utf16Length(name) > kMaxKeyNameLength)
+            if (codepage::utf16Length(name) > kMaxKeyNameLength)
                 fail("a key name is longer than 255 characters");
             if (depth > kMaxKeyDepth)
                 fail("the key lies deeper than 512 levels");
@@ -267,7 +250,7 @@ private:
             rest = content.substr(quoted(content, name));
             if (!isWritableRegName(name))
                 fail("a value name holds a control character");
-            if (utf16Length(name) > kMaxValueNameLength)
+            if (codepage::utf16Length(name) > kMaxValueNameLength)
                 fail("a value name is longer than 16383 characters");
         }
         rest = trimmed(rest);
@@ -555,10 +538,9 @@ std::optional<std::string> serializeRegFile(const RegRoots &roots, std::size_t l
     std::string out(kHeader);
     out += "\n\n";
     for (const auto &[handle, root] : roots) {
-        if (handle < kRootBase || handle - kRootBase >= kRootNames.size() ||
-            (root.values().empty() && root.children().empty()))
+        const std::string rootName(kelvane::rootName(handle));
+        if (rootName.empty() || (root.values().empty() && root.children().empty()))
             continue;
-        const std::string rootName(kRootNames[handle - kRootBase]);
         if (!root.values().empty()) {
             if (!appendKeys(out, root, rootName, limit))
                 return std::nullopt;

@@ -10,7 +10,10 @@ namespace {
 class OpenKey
 {
 public:
-    OpenKey(RegistryBackend &backend, RegKey key) : m_backend(backend), m_key(key) {}
+    OpenKey(RegistryBackend &backend, RegKey key)
+        : m_backend(backend)
+        , m_key(key)
+    {}
     ~OpenKey()
     {
         if (m_key != kInvalidKey)
@@ -89,8 +92,8 @@ std::string Registry::ReadValue(std::int16_t root, std::string_view keyPath,
             return {};
         unsigned char bytes[4] = {0, 0, 0, 0};
         std::memcpy(bytes, data->data(), std::min<std::size_t>(data->size(), 4));
-        const std::uint32_t raw = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)
-                                  | (static_cast<std::uint32_t>(bytes[3]) << 24);
+        const std::uint32_t raw = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                                  (static_cast<std::uint32_t>(bytes[3]) << 24);
         return std::to_string(static_cast<std::int32_t>(raw));
     }
     case RegType::Binary: {

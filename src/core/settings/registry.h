@@ -14,7 +14,9 @@ namespace kelvane {
 class Registry
 {
 public:
-    explicit Registry(RegistryBackend &backend) : m_backend(backend) {}
+    explicit Registry(RegistryBackend &backend)
+        : m_backend(backend)
+    {}
 
     bool KeyExists(std::int16_t root, std::string_view keyPath) const;
     std::string ReadValue(std::int16_t root, std::string_view keyPath,
@@ -34,7 +36,8 @@ public:
     class Batch
     {
     public:
-        explicit Batch(Registry &registry) : m_backend(registry.m_backend)
+        explicit Batch(Registry &registry)
+            : m_backend(registry.m_backend)
         {
             m_backend.beginBatch();
         }

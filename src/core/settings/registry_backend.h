@@ -43,6 +43,16 @@ inline constexpr std::array<std::string_view, 7> kRootNames = {
     "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA",
 };
 
+// A key's path below another's: "parent\\sub", or either alone where the other is empty.
+inline std::string joinKeyPath(std::string_view parent, std::string_view sub)
+{
+    std::string path(parent);
+    if (!path.empty() && !sub.empty())
+        path += '\\';
+    path += sub;
+    return path;
+}
+
 // A root's name; empty for any other handle.
 inline std::string_view rootName(RegKey key)
 {

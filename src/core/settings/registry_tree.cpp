@@ -1,5 +1,6 @@
 #include "settings/registry_tree.h"
 
+#include "util/codepage.h"
 #include "util/dos_path.h"
 
 #include <algorithm>
@@ -8,15 +9,6 @@
 namespace kelvane {
 
 namespace {
-
-std::string joinPath(std::string_view base, std::string_view sub)
-{
-    std::string path(base);
-    if (!path.empty() && !sub.empty())
-        path += '\\';
-    path += sub;
-    return path;
-}
 
 // A key name may not be empty or hold a backslash; a path may not start or end with one.
 bool validPath(std::string_view path)
@@ -39,17 +31,6 @@ std::string folded(std::string_view name)
 
 } // namespace
 
-std::size_t utf16Length(std::string_view utf8)
-{
-    std::size_t length = 0;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte & 0xC0) != 0x80)
-            length += byte >= 0xF0 ? 2 : 1;
-    }
-    return length;
-}
-
 bool keyPathWithinLimits(std::string_view path)
 {
     if (path.empty())
@@ -58,7 +39,8 @@ bool keyPathWithinLimits(std::string_view path)
     while (true) {
         const auto cut = path.find('\\');
         const std::string_view name = path.substr(0, cut);
-        if (name.empty() || ++depth > kMaxKeyDepth || utf16Length(name) > kMaxKeyNameLength)
+        if (name.empty() || ++depth > kMaxKeyDepth ||
+            codepage::utf16Length(name) > kMaxKeyNameLength)
             return false;
         if (cut == std::string_view::npos)
             return true;
@@ -283,7 +265,7 @@ RegKey TreeRegistryBackend::openKey(RegKey parent, std::string_view subKey, std:
         if (!h)
             return kInvalidKey;
         root = h->root;
-        path = joinPath(h->path, subKey);
+        path = joinKeyPath(h->path, subKey);
     }
     if (!rootNode(root).find(path))
         return kInvalidKey;
@@ -308,7 +290,7 @@ RegKey TreeRegistryBackend::createKey(RegKey parent, std::string_view subKey, st
         root = h->root;
         base = h->path;
     }
-    std::string path = joinPath(base, subKey);
+    std::string path = joinKeyPath(base, subKey);
     if (!keyPathWithinLimits(path))
         return kInvalidKey;
     RegNode &root_ = rootNode(root);
@@ -351,7 +333,8 @@ bool TreeRegistryBackend::setValue(RegKey key, std::string_view name, std::uint3
 {
     refresh(Use::Write);
     const Handle *h = handle(key);
-    if (!h || !(h->access & RegAccess::SetValue) || utf16Length(name) > kMaxValueNameLength)
+    if (!h || !(h->access & RegAccess::SetValue) ||
+        codepage::utf16Length(name) > kMaxValueNameLength)
         return false;
     RegNode *n = node(*h);
     if (!n)
@@ -371,7 +354,7 @@ std::string MemoryRegistryBackend::pathOf(RegKey key, std::string_view subKey) c
     if (key >= kRootBase)
         return std::string(subKey);
     const auto it = m_paths.find(key);
-    return joinPath(it == m_paths.end() ? std::string("?") : it->second, subKey);
+    return joinKeyPath(it == m_paths.end() ? std::string("?") : it->second, subKey);
 }
 
 RegKey MemoryRegistryBackend::openKey(RegKey parent, std::string_view subKey, std::uint32_t access)

@@ -28,7 +28,6 @@ inline constexpr std::size_t kMaxKeyNameLength = 255;
 inline constexpr std::size_t kMaxValueNameLength = 16383;
 
 // The length of a UTF-8 text in UTF-16 code units.
-std::size_t utf16Length(std::string_view utf8);
 // Whether a backslash-separated key path (empty: the root itself) keeps the limits above and
 // has no empty name.
 bool keyPathWithinLimits(std::string_view path);

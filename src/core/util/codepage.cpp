@@ -214,6 +214,17 @@ std::size_t characterCount(std::string_view utf8)
     return count;
 }
 
+std::size_t utf16Length(std::string_view utf8)
+{
+    std::size_t length = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            length += byte >= 0xF0 ? 2 : 1;
+    }
+    return length;
+}
+
 std::string toUtf8(char32_t c)
 {
     std::string out;

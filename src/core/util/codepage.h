@@ -30,6 +30,8 @@ Encoded fromUtf8(std::string_view utf8, unsigned codePage);
 
 // How many characters UTF-8 text holds: its length in any single-byte page.
 std::size_t characterCount(std::string_view utf8);
+// Its length in UTF-16 code units, as the Windows registry counts a name's length.
+std::size_t utf16Length(std::string_view utf8);
 
 // One character as UTF-8, for messages.
 std::string toUtf8(char32_t character);

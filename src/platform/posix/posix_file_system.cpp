@@ -149,7 +149,7 @@ FolderContents read(const WineDrives &drives, std::string_view dosPath, bool dir
         if (!entry) {
             if (errno != 0) {
                 contents = {};
-                contents.failure = directoryFailure(*drives.toUnix(dosPath), errnoText(errno));
+                contents.failure = directoryFailure(drives.shown(dosPath), errnoText(errno));
             }
             break;
         }

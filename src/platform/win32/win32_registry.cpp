@@ -29,13 +29,6 @@ std::optional<std::string> ansiName(std::string_view name)
     return win32::toCodePage(name, CP_ACP);
 }
 
-std::string joinPath(std::string parent, std::string_view subKey)
-{
-    if (!subKey.empty())
-        parent.append("\\").append(subKey);
-    return parent;
-}
-
 } // namespace
 
 Win32RegistryBackend::~Win32RegistryBackend()
@@ -88,18 +81,18 @@ RegKey Win32RegistryBackend::openKey(RegKey parent, std::string_view subKey, std
         // could not be made was told of then) and still cannot be opened: nothing is saved.
         const bool writing = access == RegAccess::SetValue || access == RegAccess::CreateSubKey;
         if (writing && status != ERROR_FILE_NOT_FOUND)
-            writeFailed(SettingsProblem::Kind::SaveFailed, joinPath(pathOf(parent), subKey),
+            writeFailed(SettingsProblem::Kind::SaveFailed, joinKeyPath(pathOf(parent), subKey),
                         win32::errorText(static_cast<DWORD>(status)));
         return kInvalidKey;
     }
-    return issue(key, joinPath(pathOf(parent), subKey));
+    return issue(key, joinKeyPath(pathOf(parent), subKey));
 }
 
 RegKey Win32RegistryBackend::createKey(RegKey parent, std::string_view subKey, std::uint32_t access)
 {
     const HKEY parentKey = systemKey(parent);
     const std::optional<std::string> name = ansiName(subKey);
-    std::string path = joinPath(pathOf(parent), subKey);
+    std::string path = joinKeyPath(pathOf(parent), subKey);
     if (!parentKey)
         return kInvalidKey;
     if (!name) {
