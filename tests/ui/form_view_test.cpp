@@ -1,32 +1,203 @@
 #include "app/start_window.h"
 #include "toolwindows/tool_window.h"
+#include "ui/blueprint.h"
 #include "ui_test_support.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDebug>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStyleOptionFrame>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace kelvane::testing {
 namespace {
 
-QStringList texts(const QListView &list)
+QFont sansSerif(int points)
 {
-    QStringList out;
-    for (int row = 0; row < list.model()->rowCount(); ++row)
-        out << list.model()->index(row, 0).data().toString();
-    return out;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(points);
+    return font;
 }
 
-QPoint centreOf(QListView &list, int row)
+std::string describe(const QWidget &widget)
 {
-    return list.visualRect(list.model()->index(row, 0)).center();
+    QString out;
+    QDebug(&out).nospace() << widget.objectName() << " at " << widget.geometry();
+    return out.toStdString();
 }
+
+// What a control must show whole in its place: the caption of a button, check box or frame,
+// the text of a label, one line and the start text of a field (unscrolled: the line edit keeps
+// two pixels on either side of its text), a drop-down list.
+void expectShownWhole(const QWidget &widget)
+{
+    QSize needed = widget.sizeHint();
+    if (const auto *edit = qobject_cast<const QLineEdit *>(&widget)) {
+        needed.setWidth(widget.minimumSizeHint().width());
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const QRect text =
+            edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), text.width() - 4)
+            << describe(widget) << " scrolls its text";
+    } else if (const auto *label = qobject_cast<const QLabel *>(&widget))
+        needed = {label->minimumSizeHint().width(), label->heightForWidth(widget.width())};
+    else if (qobject_cast<const QGroupBox *>(&widget))
+        needed = {widget.minimumSizeHint().width(), 0};
+    else if (!qobject_cast<const QAbstractButton *>(&widget) &&
+             !qobject_cast<const QComboBox *>(&widget))
+        return;
+    EXPECT_LE(needed.width(), widget.width()) << describe(widget) << " is too narrow";
+    EXPECT_LE(needed.height(), widget.height()) << describe(widget) << " is too low";
+}
+
+void expectWholeMenuBar(const FormView &view)
+{
+    const auto *bar = view.findChild<QMenuBar *>();
+    if (!bar)
+        return;
+    EXPECT_EQ(bar->width(), view.width());
+    EXPECT_GE(bar->height(), bar->sizeHint().height());
+    const auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    EXPECT_TRUE(!more || more->isHidden()) << "menus hidden behind \u00bb";
+}
+
+class FormFontTest : public ::testing::TestWithParam<int>
+{
+protected:
+    FormFontTest() { QApplication::setFont(sansSerif(GetParam())); }
+    ~FormFontTest() override { QApplication::setFont(m_former); }
+
+private:
+    QFont m_former = QApplication::font();
+};
+
+// Whatever the font, every control shows its caption whole, stays inside its frame and window
+// and off its neighbours, and the menu bar shows every menu; all wizard windows grow alike. At
+// the reference font of 9 points every window and control has its declared place.
+TEST_P(FormFontTest, EveryWindowShowsEveryControlWholeAndApart)
+{
+    UiApp app;
+    const bool reference = GetParam() == 9;
+    QSize wizardSize;
+    for (WindowId id : kAllWindows) {
+        SCOPED_TRACE(windowName(id));
+        Window &window = app.windows.window(id);
+        FormView &view = app.show(id);
+        const int top = window.menu().empty() ? 0 : 25;
+        if (top && wizardSize.isEmpty())
+            wizardSize = view.size();
+        EXPECT_EQ(view.size(), top ? wizardSize : view.size())
+            << "every wizard window has one size";
+        const QSize declared(window.clientSize().w, window.clientSize().h + top);
+        EXPECT_EQ(view.size(), reference ? declared : view.size());
+
+        std::vector<QWidget *> widgets;
+        for (Control *control : window.controls()) {
+            if (control->isHidden())
+                continue;
+            auto *widget = view.findChild<QWidget *>(QString::fromStdString(control->name()));
+            ASSERT_NE(widget, nullptr) << control->name();
+            widgets.push_back(widget);
+            const Rect &place = control->geometry();
+            const QRect at(widget->mapTo(&view, QPoint(0, 0)), widget->size());
+            EXPECT_EQ(at, reference ? QRect(place.x, top + place.y, place.w, place.h) : at)
+                << control->name();
+            EXPECT_TRUE(view.rect().contains(at)) << describe(*widget) << " leaves the window";
+            EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()))
+                << describe(*widget) << " leaves its frame";
+            expectShownWhole(*widget);
+        }
+        for (QWidget *a : widgets)
+            for (QWidget *b : widgets)
+                EXPECT_TRUE(a == b || a->parentWidget() != b->parentWidget() ||
+                            !a->geometry().intersects(b->geometry()))
+                    << describe(*a) << " overlaps " << describe(*b);
+        expectWholeMenuBar(view);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, FormFontTest, ::testing::Values(9, 10, 12, 14, 16),
+                         [](const auto &info) { return std::to_string(info.param) + "pt"; });
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](double c) {
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+    return (light + 0.05) / (dark + 0.05);
+}
+
+class FormPaletteTest : public ::testing::TestWithParam<QColor>
+{
+protected:
+    FormPaletteTest() { QApplication::setPalette(QPalette(GetParam(), GetParam())); }
+    ~FormPaletteTest() override { QApplication::setPalette(m_former); }
+
+private:
+    QPalette m_former = QApplication::palette();
+};
+
+// Text the user reads has a contrast of at least 4.5:1 on its ground in every state, whatever
+// the desktop's own colours; fields and boxes stand out at least 3:1 from the sheet, and so
+// does the focus ring from the sheet and the buttons.
+TEST_P(FormPaletteTest, EveryKindOfControlIsLegibleOnTheSheet)
+{
+    using P = QPalette;
+    using Pairs = std::vector<std::pair<P::ColorRole, P::ColorRole>>;
+    // clang-format off
+    const Pairs onSheet{{P::WindowText, P::Window}, {P::Text, P::Base}, {P::PlaceholderText, P::Base},
+                        {P::ButtonText, P::Button}, {P::HighlightedText, P::Highlight}};
+    const Pairs inMenus{{P::WindowText, P::Window}, {P::Text, P::Window}, {P::ButtonText, P::Window},
+                        {P::HighlightedText, P::Highlight}};
+    const std::pair<WindowId, const char *> rows[] = {
+        {WindowId::CSG_Optionen, "csg_chart"}, {WindowId::CSG_Optionen, "CSGoptionsINFO"},
+        {WindowId::CSG_Optionen, "csg_threads_value"}, {WindowId::start_window, "MAPFile"},
+        {WindowId::end_window, "QMenuBar"}, {WindowId::end_window, "QMenu"}};
+    // clang-format on
+    UiApp app;
+    const QColor sheet = formPalette().color(P::Window);
+    for (const auto &[window, name] : rows) {
+        QList<QWidget *> widgets;
+        for (QWidget *widget : app.show(window).findChildren<QWidget *>())
+            if (widget->objectName() == name || widget->inherits(name))
+                widgets << widget;
+        ASSERT_FALSE(widgets.isEmpty()) << name;
+        for (const QWidget *widget : widgets)
+            for (const auto group : {P::Active, P::Inactive, P::Disabled}) {
+                const QPalette &palette = widget->palette();
+                const bool menu = widget->inherits("QMenuBar") || widget->inherits("QMenu");
+                for (const auto &[text, ground] : menu ? inMenus : onSheet)
+                    EXPECT_GE(contrast(palette.color(group, text), palette.color(group, ground)),
+                              4.5)
+                        << name << " group " << group << " roles " << text << " on " << ground;
+                EXPECT_TRUE(menu || contrast(palette.color(group, P::Base), sheet) >= 3.0)
+                    << name << " group " << group;
+            }
+    }
+    for (const QColor &ground : {sheet, formPalette().color(P::Button)})
+        EXPECT_GE(contrast(focusColour(), ground), 3.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, FormPaletteTest,
+                         ::testing::Values(QColor(Qt::white), QColor(0x24, 0x24, 0x24)),
+                         [](const auto &info) { return info.index ? "dark" : "light"; });
 
 // Screen readers and voice control act through the accessibility interfaces, which change the
 // widgets' state without a click or a key; the windows must hear of that all the same.
@@ -35,8 +206,8 @@ QAccessibleInterface *accessible(QWidget *widget)
     return QAccessible::queryAccessibleInterface(widget);
 }
 
-// Boxes, fields and buttons follow the model and reach it by click, key or accessible action;
-// no click ever makes a box grey.
+// Boxes, fields and buttons follow the model and reach it by key or accessible action; no
+// click ever makes a box grey.
 TEST(FormViewTest, BoxesFieldsAndButtonsReachTheModelAndShowItsState)
 {
     UiApp app;
@@ -50,12 +221,12 @@ TEST(FormViewTest, BoxesFieldsAndButtonsReachTheModelAndShowItsState)
     EXPECT_EQ(accessible(chart)->text(QAccessible::Description).toStdString(), model.tooltip());
     model.setState(CheckBox::Grey);
     EXPECT_TRUE(accessible(chart)->state().checkStateMixed);
-    clickIndicator(*chart);
+    QTest::keyClick(chart, Qt::Key_Space);
     EXPECT_EQ(model.state(), CheckBox::Checked);
     accessible(chart)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_EQ(model.state(), CheckBox::Unchecked);
     EXPECT_FALSE(accessible(chart)->state().checked);
-    clickIndicator(*chart);
+    QTest::keyClick(chart, Qt::Key_Space);
     EXPECT_EQ(model.state(), CheckBox::Checked);
 
     auto *dev = view.findChild<QLineEdit *>("csg_dev_value");
@@ -102,23 +273,29 @@ TEST(FormViewTest, TheFocusRingFollowsTheFocusAndShrinksAwayFromIt)
     EXPECT_TRUE(ring->isVisible());
 }
 
-class ListsTest : public ::testing::Test
+QStringList texts(const QListView &list)
 {
-protected:
-    ListsTest()
-    {
-        for (const char *dir : {"C:\\Maps\\alt", "C:\\Maps\\neu"})
-            app.files.addDirectory(dir);
-        for (const char *file : {"C:\\Maps\\b.map", "C:\\Maps\\a.map", "C:\\Maps\\notes.txt"})
-            app.files.addFile(file);
-        app.files.setCurrent("C:\\Maps");
-    }
+    QStringList out;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        out << list.model()->index(row, 0).data().toString();
+    return out;
+}
 
+QPoint centreOf(QListView &list, int row)
+{
+    return list.visualRect(list.model()->index(row, 0)).center();
+}
+
+// The lists show the model and take the choice by click, key or accessible action; a click on
+// a directory only marks it, a double click or Enter opens it.
+TEST(ListsTest, DriveDirectoryAndFileListsShowTheModelAndTakeTheChoice)
+{
     UiApp app;
-};
-
-TEST_F(ListsTest, DriveAndFileListsShowTheModelAndTakeTheChoiceByClickKeyOrAccessibleAction)
-{
+    for (const char *dir : {"C:\\Maps\\alt", "C:\\Maps\\neu"})
+        app.files.addDirectory(dir);
+    for (const char *file : {"C:\\Maps\\b.map", "C:\\Maps\\a.map", "C:\\Maps\\notes.txt"})
+        app.files.addFile(file);
+    app.files.setCurrent("C:\\Maps");
     app.files.addDrive('D');
     FormView &view = app.startAsBefore();
     start_window &w = app.windows.startWindow();
@@ -133,33 +310,38 @@ TEST_F(ListsTest, DriveAndFileListsShowTheModelAndTakeTheChoiceByClickKeyOrAcces
     EXPECT_EQ(w.MAPFile.chosen(), "b.map");
     w.MAPFile.choose("A.MAP");
     EXPECT_EQ(file->selectionModel()->selectedRows().value(0).row(), 0);
-    EXPECT_EQ(accessible(file)->text(QAccessible::Name),
-              "Wählen Sie die .map-Datei aus, die kompiliert werden soll.")
-        << "named by the text above it";
     QAccessibleTableInterface *files = accessible(file)->tableInterface();
     files->cellAt(1, 0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_EQ(w.MAPFile.chosen(), "b.map");
-
     // Taking the selection away chooses nothing else; the list shows the choice again.
     QTest::mouseClick(file->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(*file, 1));
     QCoreApplication::processEvents();
     EXPECT_EQ(w.MAPFile.chosen(), "b.map");
     EXPECT_EQ(files->selectedRows(), QList<int>{1});
 
+    auto *dir = view.findChild<QListView *>("MAPDir");
+    EXPECT_EQ(texts(*dir), (QStringList{"C:\\", "Maps", "alt", "neu"}));
     std::vector<std::string> clicked;
     w.MAPDir.clicked.connect([&](const std::string &path) { clicked.push_back(path); });
-    EXPECT_TRUE(accessible(view.findChild<QListView *>("MAPDir"))->tableInterface()->selectRow(2));
-    EXPECT_EQ(clicked, std::vector<std::string>{"C:\\Maps\\alt"});
-
-    w.MAPFile.setDirectory("C:\\Maps\\alt");
+    EXPECT_TRUE(accessible(dir)->tableInterface()->selectRow(2));
+    QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, centreOf(*dir, 3));
+    EXPECT_EQ(clicked, (std::vector<std::string>{"C:\\Maps\\alt", "C:\\Maps\\neu"}));
+    EXPECT_EQ(w.MAPDir.path(), "C:\\Maps");
+    QTest::mouseDClick(dir->viewport(), Qt::LeftButton, {}, centreOf(*dir, 3));
+    EXPECT_EQ(texts(*dir), (QStringList{"C:\\", "Maps", "neu"}));
+    EXPECT_EQ(dir->currentIndex().row(), 2);
     EXPECT_EQ(file->model()->rowCount(), 0);
     EXPECT_TRUE(file->selectionModel()->selectedRows().isEmpty());
+    dir->setCurrentIndex(dir->model()->index(0, 0));
+    QTest::keyClick(dir, Qt::Key_Return);
+    EXPECT_EQ(w.MAPDir.path(), "C:\\");
 }
 
 // A long list is laid out in slices between the event loop's turns; a row chosen far down is
 // scrolled to once its slice is laid out.
-TEST_F(ListsTest, AFileChosenFarDownALongListIsScrolledTo)
+TEST(ListsTest, AFileChosenFarDownALongListIsScrolledTo)
 {
+    UiApp app;
     for (int i = 0; i < 60000; ++i)
         app.files.addFile("C:\\Maps\\Lang\\" + std::to_string(100000 + i) + ".map");
     FormView &view = app.startAsBefore();
@@ -172,22 +354,6 @@ TEST_F(ListsTest, AFileChosenFarDownALongListIsScrolledTo)
     ASSERT_EQ(file->currentIndex(), chosen);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return file->viewport()->rect().contains(file->visualRect(chosen)); }));
-}
-
-TEST_F(ListsTest, DirectoryListShowsThePathAndOpensOnDoubleClickOrEnterOnly)
-{
-    FormView &view = app.startAsBefore();
-    DirectoryList &model = app.windows.startWindow().ZHLTDir;
-    auto *dir = view.findChild<QListView *>("ZHLTDir");
-    EXPECT_EQ(texts(*dir), (QStringList{"C:\\", "Maps", "alt", "neu"}));
-    QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, centreOf(*dir, 2));
-    EXPECT_EQ(model.path(), "C:\\Maps") << "one click opens nothing";
-    QTest::mouseDClick(dir->viewport(), Qt::LeftButton, {}, centreOf(*dir, 3));
-    EXPECT_EQ(texts(*dir), (QStringList{"C:\\", "Maps", "neu"}));
-    EXPECT_EQ(dir->currentIndex().row(), 2);
-    dir->setCurrentIndex(dir->model()->index(0, 0));
-    QTest::keyClick(dir, Qt::Key_Return);
-    EXPECT_EQ(model.path(), "C:\\");
 }
 
 } // namespace

@@ -2,32 +2,19 @@
 #include "ui/form_style.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <gtest/gtest.h>
-
-namespace {
-
-// The offscreen platform cannot raise windows or pass size hints and says so each time; that
-// says nothing about the program.
-QtMessageHandler defaultHandler = nullptr;
-
-void quietMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (defaultHandler)
-        defaultHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
-} // namespace
 
 // The view tests need a QApplication for their whole run; they run without a display, on two
 // screens.
 int main(int argc, char **argv)
 {
-    defaultHandler = qInstallMessageHandler(quietMessages);
+    // The offscreen platform cannot raise windows or pass size hints and says so each time;
+    // that says nothing about the program.
+    static const QtMessageHandler standard = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                standard(type, context, message);
+        });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         qputenv("QT_QPA_PLATFORM", KELVANE_UI_PLATFORM);

@@ -4,10 +4,6 @@
 #include "ui/form_view.h"
 #include "ui/qt_window_host.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 
 namespace kelvane::testing {
@@ -36,16 +32,5 @@ struct UiApp : TestServices
     QtWindowHost host{services};
     WindowSet windows{services, host};
 };
-
-// Clicks the box of a check box, where a user clicks, rather than the middle of a widget that
-// may be much wider than its caption.
-inline void clickIndicator(QCheckBox &box)
-{
-    QStyleOptionButton option;
-    option.initFrom(&box);
-    const QRect indicator =
-        box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
-    QTest::mouseClick(&box, Qt::LeftButton, {}, indicator.center());
-}
 
 } // namespace kelvane::testing
