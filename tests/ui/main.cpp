@@ -8,13 +8,6 @@
 // screens.
 int main(int argc, char **argv)
 {
-    // The offscreen platform cannot raise windows or pass size hints and says so each time;
-    // that says nothing about the program.
-    static const QtMessageHandler standard = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (!message.startsWith(QLatin1String("This plugin does not support")))
-                standard(type, context, message);
-        });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         qputenv("QT_QPA_PLATFORM", KELVANE_UI_PLATFORM);
