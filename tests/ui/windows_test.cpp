@@ -4,6 +4,7 @@
 #include "toolwindows/tool_window.h"
 #include "ui/blueprint.h"
 #include "ui/form_view.h"
+#include "ui/qt_message_service.h"
 #include "ui/qt_window_host.h"
 
 #include <QAccessible>
@@ -17,11 +18,13 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionFrame>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -52,13 +55,6 @@ struct UiApp : TestServices
     QtWindowHost host{services};
     WindowSet windows{services, host};
 };
-
-QFont sansSerif(int points)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(points);
-    return font;
-}
 
 std::string describe(const QWidget &widget)
 {
@@ -93,21 +89,15 @@ void expectShownWhole(const QWidget &widget)
     EXPECT_LE(needed.height(), widget.height()) << describe(widget) << " is too low";
 }
 
-void expectWholeMenuBar(const FormView &view)
-{
-    const auto *bar = view.findChild<QMenuBar *>();
-    if (!bar)
-        return;
-    EXPECT_EQ(bar->width(), view.width());
-    EXPECT_GE(bar->height(), bar->sizeHint().height());
-    const auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
-    EXPECT_TRUE(!more || more->isHidden()) << "menus hidden behind \u00bb";
-}
-
 class FormFontTest : public ::testing::TestWithParam<int>
 {
 protected:
-    FormFontTest() { QApplication::setFont(sansSerif(GetParam())); }
+    FormFontTest()
+    {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(GetParam());
+        QApplication::setFont(font);
+    }
     ~FormFontTest() override { QApplication::setFont(m_former); }
 
 private:
@@ -155,7 +145,12 @@ TEST_P(FormFontTest, EveryWindowShowsEveryControlWholeAndApart)
                 EXPECT_TRUE(a == b || a->parentWidget() != b->parentWidget() ||
                             !a->geometry().intersects(b->geometry()))
                     << describe(*a) << " overlaps " << describe(*b);
-        expectWholeMenuBar(view);
+        if (const auto *bar = view.findChild<QMenuBar *>()) {
+            EXPECT_EQ(bar->width(), view.width());
+            EXPECT_GE(bar->height(), bar->sizeHint().height());
+            const auto *more = bar->findChild<QToolButton *>("qt_menubar_ext_button");
+            EXPECT_TRUE(!more || more->isHidden()) << "menus hidden behind \u00bb";
+        }
     }
 }
 
@@ -469,6 +464,31 @@ TEST(QtWindowHostTest, EscapeStaysTheTitleBarEndsAndTheAboutBoxClosesAlone)
     EXPECT_EQ(app.registry.ReadValue(kCurrentUser, windowKeyPath("Start"), "bsp"), "");
     // The ended program's exit waits in the queue; the other tests share the application.
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+}
+
+// The box shows the title, the icon, the text with its line breaks and one OK button, which
+// closes it.
+TEST(QtMessageServiceTest, ShowsTitleIconAndTextWithItsLineBreaksAndOneOkButton)
+{
+    QString seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(top);
+            if (!box || !box->isVisible())
+                continue;
+            seen = QString::number(box->icon()) + "|" + box->windowTitle() + "|" + box->text();
+            for (QAbstractButton *button : box->buttons())
+                seen += "|" + button->text();
+            poll.stop();
+            box->buttons().value(0)->click();
+        }
+    });
+    poll.start(10);
+    QtMessageService().show("Zeile eins\r\nZeile zwei\r\n\r\nEnde", MessageIcon::Critical,
+                            "Fehler!!!");
+    EXPECT_EQ(seen, QString::number(QMessageBox::Critical) +
+                        "|Fehler!!!|Zeile eins\nZeile zwei\n\nEnde|OK");
 }
 
 } // namespace
