@@ -1,5 +1,4 @@
 #include "app/start_window.h"
-#include "info/about.h"
 #include "script/end_window.h"
 #include "script/hl_mod.h"
 #include "support/compile_app.h"
@@ -8,7 +7,6 @@
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 #include <regex>
 #include <sstream>
 
@@ -231,45 +229,6 @@ TEST(EndWindowTest, StoresItsBoxesInOrderMovesWithoutChecksAndSaysWhenNothingOpe
     EXPECT_EQ(app.written("End"), "halflife=1|copy=0|shutdown=0");
     EXPECT_EQ(app.windows.current(), &app.windows.startWindow());
     EXPECT_TRUE(app.messages.shown.empty());
-}
-
-TEST(AboutTest, SystemInformationIsStartedFromTheFirstPlaceThatNamesIt)
-{
-    const std::string msinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
-    const std::string location = "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
-    const std::map<std::string, std::string> second = {{location, "C:\\Shared\\MSInfo"}};
-    const struct
-    {
-        std::map<std::string, std::string> values;
-        bool programFiles;
-        std::string started; // "" nothing, "desktop" the desktop's program
-    } rows[] = {
-        {{{msinfo, "C:\\Info\\msinfo32.exe"}, {location, "C:\\Other"}},
-         true,
-         "C:\\Info\\msinfo32.exe"},
-        {second, true, "C:\\Shared\\MSInfo\\MSINFO32.EXE"},
-        {second, false, ""}, // named, but not there: the desktop's is not asked
-        {{}, false, "desktop"},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.started);
-        testing::TestApp app;
-        app.systemInformation.values = row.values;
-        app.systemInformation.desktopProgram = true;
-        for (const char *file : {"C:\\Shared\\MSInfo\\MSINFO32.EXE", "C:\\Info\\msinfo32.exe"})
-            if (row.programFiles)
-                app.files.addFile(file);
-        app.windows.showAbout();
-        static_cast<About &>(app.windows.window(WindowId::About)).cmdSysInfo.click();
-        const bool program = !row.started.empty() && row.started != "desktop";
-        EXPECT_EQ(app.launcher.started,
-                  program ? std::vector<std::string>{row.started} : std::vector<std::string>{});
-        EXPECT_EQ(app.systemInformation.desktopStarts, row.started == "desktop" ? 1 : 0);
-        const ShownMessage unavailable{"System Information Is Unavailable At This Time",
-                                       MessageIcon::None, "Kelvane"};
-        EXPECT_EQ(app.messages.shown,
-                  row.started.empty() ? std::vector{unavailable} : std::vector<ShownMessage>{});
-    }
 }
 
 } // namespace

@@ -222,37 +222,15 @@ TEST_F(StartWindowReadingTest, AChoiceMadeWhileTheFilesAreReadIsKeptWhenTheyList
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
-TEST_F(StartWindowReadingTest, AStoredMapIsRestoredOrNotedWhenTheFilesArrive)
+TEST_F(StartWindowReadingTest, AStoredMapThatIsGoneIsNotedWhenTheFilesArrive)
 {
-    for (const auto &[stored, shown, note] :
-         {std::tuple{"TEST.MAP", "TEST.MAP [test.map] test.map", 0u},
-          {"gone.map", "*.map [other.MAP test.map] ", 1u}}) {
-        SCOPED_TRACE(stored);
-        TestApp fresh;
-        addPlaces(fresh);
-        fresh.files.holdReads = true;
-        storeAll(fresh, stored);
-        fresh.windows.start();
-        const start_window &w = fresh.windows.startWindow();
-        EXPECT_TRUE(fresh.messages.shown.empty());
-        fresh.files.finishReads();
-        EXPECT_EQ(lists(w), std::string("C C:\\ZHLT | C C:\\Maps | ") + shown);
-        EXPECT_EQ(fresh.messages.shown.size(), note) << "the note on the map that is gone";
-    }
+    const start_window &w = openStored("gone.map");
+    EXPECT_TRUE(app.messages.shown.empty());
+    app.files.finishReads();
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ");
+    EXPECT_EQ(app.messages.shown.size(), 1u) << "the note on the map that is gone";
 }
 
-TEST(StartWindowStore, OnlyZeroOneAndTwoAreCheckBoxStates)
-{
-    for (const auto &[text, state] : {std::pair{"yes", 0}, {" 1", 0}, {"2", 2}}) {
-        TestApp app;
-        app.stored("Start", "csg", text);
-        app.windows.start();
-        EXPECT_EQ(app.windows.startWindow().use_csg.state(), state) << '"' << text << '"';
-    }
-}
-
-// F1 shows a window's page: in the compiled file when the desktop can show it, else the same
-// page as HTML in the browser, else a message that says what to install.
 TEST(HelpFileTest, OpensTheWindowsPageByTheFirstWayThereIs)
 {
     const std::string chm = "C:\\Programme\\Kelvane\\deutsch.chm";
