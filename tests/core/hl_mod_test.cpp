@@ -39,10 +39,9 @@ TEST(HlModTest, RestoringEndsAtTheStoredPlacesWhereverTheyAre)
 {
     const struct
     {
-        std::vector<std::string> stored; // hllw, hlpath, modlw, modpath; none: the key is missing
+        std::vector<std::string> stored; // hllw, hlpath, modlw, modpath
         std::string places;
     } rows[] = {
-        {{}, "C C:\\Work | C C:\\Work"},
         // The Half-Life entries move the MOD list on the way; it still ends where it was.
         {{"c: [fake]", "C:\\Sierra\\Half-Life", "c: [fake]", "C:\\Sierra\\Half-Life\\valve"},
          "C C:\\Sierra\\Half-Life | C C:\\Sierra\\Half-Life\\valve"},
