@@ -100,23 +100,17 @@ TEST_F(StartWindowTest, SavesTheTenValuesInOrder)
     EXPECT_EQ(app.backend.batchesEnded(), 1);
 }
 
-TEST_F(StartWindowTest, RestoresTheStoredMapAsTheOnlyListedFileUntilTheDirectoryIsClicked)
-{
-    start_window &w = openStored("test.map");
-    EXPECT_TRUE(app.messages.shown.empty());
-    EXPECT_TRUE(w.use_bsp.isChecked());
-    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [test.map] test.map");
-    w.MAPDir.clickEntry(w.MAPDir.entryCount() - 1);
-    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] test.map");
-}
-
-// On a file system that keeps case apart, "TEST.map" and "test.map" are two maps.
-TEST_F(StartWindowTest, AFileOfExactlyTheNameWinsOverOneThatDiffersInCase)
+// The stored map is the only file listed until the directory is clicked. On a file system that
+// keeps case apart, "TEST.map" and "test.map" are two maps.
+TEST_F(StartWindowTest, RestoresTheStoredMapAndAFileOfExactlyTheNameWinsOverOneOfAnotherCase)
 {
     app.files.addFile("C:\\Maps\\TEST.map");
     start_window &w = openStored("test.map");
+    EXPECT_TRUE(app.messages.shown.empty());
+    EXPECT_TRUE(w.use_bsp.isChecked());
     EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | test.map [TEST.map test.map] test.map");
     w.MAPDir.clickEntry(w.MAPDir.entryCount() - 1);
+    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP TEST.map test.map] test.map");
     for (const auto &[clicked, chosen] :
          {std::pair{"test.map", "test.map"}, {"TEST.MAP", "TEST.map"}}) {
         w.MAPFile.choose(clicked);
