@@ -163,29 +163,15 @@ public:
 };
 
 // The system registry's values as given, the desktop's own program present or not.
+// A system that names no information program and has none of its own.
 class FakeSystemInformation : public SystemInformation
 {
 public:
-    std::optional<std::string> GetKeyValue(int rootIndex, std::string_view key,
-                                           std::string_view valueName) override
+    std::optional<std::string> GetKeyValue(int, std::string_view, std::string_view) override
     {
-        asked.push_back(std::to_string(rootIndex) + " " + std::string(key) + " " +
-                        std::string(valueName));
-        const auto found = values.find(std::string(key) + "|" + std::string(valueName));
-        if (found == values.end())
-            return std::nullopt;
-        return found->second;
+        return std::nullopt;
     }
-    Outcome startDesktopProgram() override
-    {
-        if (desktopProgram)
-            ++desktopStarts;
-        return desktopProgram ? Outcome{} : Failure{"none"};
-    }
-    std::map<std::string, std::string> values; // "key|value name" -> text
-    std::vector<std::string> asked;
-    bool desktopProgram = false;
-    int desktopStarts = 0;
+    Outcome startDesktopProgram() override { return Failure{"none"}; }
 };
 
 // Records what the window set asks of the user interface.
