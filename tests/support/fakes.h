@@ -162,7 +162,6 @@ public:
     unsigned codePage = 850;
 };
 
-// The system registry's values as given, the desktop's own program present or not.
 // A system that names no information program and has none of its own.
 class FakeSystemInformation : public SystemInformation
 {
