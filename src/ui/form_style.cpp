@@ -1,12 +1,14 @@
 #include "ui/form_style.h"
 
-#include "ui/form_view.h"
-
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace kelvane {
@@ -63,6 +65,28 @@ private:
 
 } // namespace
 
+qreal fontScale(const QFont &font)
+{
+    // The reference font the windows are declared for: a sans serif of 9 points at 96 dots per
+    // inch, as most Linux desktops set up without a theme of their own. Its lines are 14 pixels
+    // high and its letters 7.45 pixels wide on average (the width of the 52 letters of the Latin
+    // alphabet, divided by 52).
+    constexpr qreal ReferenceLineHeight = 14.0;
+    constexpr qreal ReferenceLetterWidth = 7.45;
+    static QHash<QString, qreal> known;
+    const QString key = font.key();
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
+    const QFontMetricsF metrics(font);
+    const qreal letterWidth = metrics.horizontalAdvance(QStringLiteral(
+                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                              52;
+    const qreal scale = std::max(
+        {qreal(1), metrics.height() / ReferenceLineHeight, letterWidth / ReferenceLetterWidth});
+    known.insert(key, scale);
+    return scale;
+}
+
 FormStyle::FormStyle()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
 {}
@@ -82,11 +106,7 @@ int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
         const qreal dpi = widget   ? widget->logicalDpiY()
                           : screen ? screen->logicalDotsPerInchY()
                                    : 96.0;
-        const QFont font = widget ? widget->font() : QApplication::font();
-        auto known = m_fontScales.constFind(font.key());
-        if (known == m_fontScales.cend())
-            known = m_fontScales.insert(font.key(), FormView::fontScale(font));
-        const qreal scale = *known;
+        const qreal scale = fontScale(widget ? widget->font() : QApplication::font());
         return static_cast<int>(std::lround(size * 96.0 / dpi * scale));
     }
     default:

@@ -4,6 +4,7 @@
 #include "ui/blueprint.h"
 #include "ui/entry_list.h"
 #include "ui/font_warm_up.h"
+#include "ui/form_style.h"
 #include "util/dos_path.h"
 
 #include <QApplication>
@@ -211,12 +212,6 @@ void standOnPanel(QWidget &widget, const QColor &colour)
     widget.setAutoFillBackground(true);
 }
 
-// The reference font the windows are declared for: a sans serif of 9 points at 96 dots per
-// inch, as most Linux desktops set up without a theme of their own. Its lines are 14 pixels
-// high and its letters 7.45 pixels wide on average (the width of the 52 letters of the Latin
-// alphabet, divided by 52).
-constexpr qreal ReferenceLineHeight = 14.0;
-constexpr qreal ReferenceLetterWidth = 7.45;
 // Far beyond any real font; stops the search for room for a caption that never fits.
 constexpr qreal LargestScale = 4.0;
 
@@ -400,16 +395,6 @@ FormView::FormView(Window &window, Services &services, QWidget *parent)
             [this, id = window.id()] { m_services.help.open(id); });
 
     layOut();
-}
-
-qreal FormView::fontScale(const QFont &font)
-{
-    const QFontMetricsF metrics(font);
-    const qreal letterWidth = metrics.horizontalAdvance(QStringLiteral(
-                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                              52;
-    return std::max(
-        {qreal(1), metrics.height() / ReferenceLineHeight, letterWidth / ReferenceLetterWidth});
 }
 
 bool FormView::fitEverything(qreal scale)

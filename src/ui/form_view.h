@@ -36,10 +36,6 @@ public:
     FormView(Window &window, Services &services, QWidget *parent = nullptr);
     ~FormView() override;
 
-    // How much larger than declared the controls are shown for a font: 1 at the reference font
-    // and below, the ratio of the font's letter height or average width to the reference's above.
-    static qreal fontScale(const QFont &font);
-
     // The window shown; no longer valid after detach().
     Window &model() const { return m_window; }
     // Ends all traffic with the window's controls, for a window that is destroyed before its
