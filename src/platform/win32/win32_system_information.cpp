@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system_information.h"
 
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -8,8 +9,8 @@ namespace kelvane {
 std::optional<std::string> Win32SystemInformation::GetKeyValue(int rootIndex, std::string_view key,
                                                                std::string_view valueName)
 {
-    const auto root = reinterpret_cast<HKEY>(
-        static_cast<ULONG_PTR>(static_cast<LONG>(0x80000000u + static_cast<unsigned>(rootIndex))));
+    const HKEY root =
+        Win32RegistryBackend::predefinedKey(kRootBase + static_cast<RegKey>(rootIndex));
     // Read access only: a user who is not an administrator may not open the machine's keys
     // for full access, and the value is only read.
     HKEY opened = nullptr;
