@@ -190,11 +190,7 @@ void FolderReader::sortNames(std::vector<std::string> &names)
             keys.push_back(&name);
             continue;
         }
-        std::string key = name;
-        for (char &c : key)
-            if (capital(c))
-                c = static_cast<char>(c - 'A' + 'a');
-        lowered.push_back(std::move(key));
+        lowered.push_back(dos::lowered(name));
         keys.push_back(&lowered.back());
     }
     std::vector<std::uint32_t> order(names.size());

@@ -3,16 +3,11 @@
 #include "app/services.h"
 #include "util/dos_path.h"
 
-#include <cctype>
-
 namespace kelvane {
 
 std::string helpPage(WindowId window)
 {
-    std::string page(windowName(window));
-    for (char &c : page)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return page + ".html";
+    return dos::lowered(windowName(window)) + ".html";
 }
 
 std::string HelpFile::pageDirectory() const

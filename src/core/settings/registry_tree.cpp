@@ -20,15 +20,6 @@ bool validPath(std::string_view path)
     return path.find("\\\\") == std::string_view::npos;
 }
 
-std::string folded(std::string_view name)
-{
-    std::string key(name);
-    for (char &c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return key;
-}
-
 } // namespace
 
 bool keyPathWithinLimits(std::string_view path)
@@ -100,13 +91,13 @@ void RegNode::clear()
 
 RegNode *RegNode::child(std::string_view childName) const
 {
-    const auto it = m_childAt.find(folded(childName));
+    const auto it = m_childAt.find(dos::lowered(childName));
     return it == m_childAt.end() ? nullptr : m_children[it->second].get();
 }
 
 RegNode &RegNode::childOrNew(std::string_view childName)
 {
-    const auto [it, added] = m_childAt.try_emplace(folded(childName), m_children.size());
+    const auto [it, added] = m_childAt.try_emplace(dos::lowered(childName), m_children.size());
     if (added) {
         try {
             m_children.push_back(std::make_unique<RegNode>(std::string(childName)));
@@ -120,13 +111,13 @@ RegNode &RegNode::childOrNew(std::string_view childName)
 
 const StoredValue *RegNode::value(std::string_view valueName) const
 {
-    const auto it = m_valueAt.find(folded(valueName));
+    const auto it = m_valueAt.find(dos::lowered(valueName));
     return it == m_valueAt.end() ? nullptr : &m_values[it->second];
 }
 
 void RegNode::setValue(std::string_view valueName, std::uint32_t type, std::string_view data)
 {
-    const auto [it, added] = m_valueAt.try_emplace(folded(valueName), m_values.size());
+    const auto [it, added] = m_valueAt.try_emplace(dos::lowered(valueName), m_values.size());
     if (!added) {
         StoredValue &v = m_values[it->second];
         v.type = type;
@@ -152,7 +143,7 @@ void dropRemoved(Entries &entries, std::unordered_map<std::string, std::size_t> 
         return;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto it = index.find(folded(nameOf(entries[i])));
+        const auto it = index.find(dos::lowered(nameOf(entries[i])));
         if (it == index.end() || it->second != i)
             continue;
         it->second = kept;
@@ -177,7 +168,7 @@ void RegNode::settle() const
 
 void RegNode::removeChild(std::string_view childName)
 {
-    const auto it = m_childAt.find(folded(childName));
+    const auto it = m_childAt.find(dos::lowered(childName));
     if (it == m_childAt.end())
         return;
     const std::size_t at = it->second;
@@ -192,7 +183,7 @@ void RegNode::removeChild(std::string_view childName)
 
 void RegNode::removeValue(std::string_view valueName)
 {
-    const auto it = m_valueAt.find(folded(valueName));
+    const auto it = m_valueAt.find(dos::lowered(valueName));
     if (it == m_valueAt.end())
         return;
     const std::size_t at = it->second;

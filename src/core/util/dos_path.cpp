@@ -21,12 +21,6 @@ bool isLetter(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool equalLowered(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Where the only wildcard of a pattern, a '*', stands; npos when it has another kind or several.
 std::size_t loneStar(std::string_view pattern)
 {
@@ -37,21 +31,8 @@ std::size_t loneStar(std::string_view pattern)
     return star;
 }
 
-// A pattern with one '*' and no '?' ("*.map", the usual one) is a beginning and an end; a
-// folder of a million names is sifted through it many times faster than by searching.
-bool matchAround(std::string_view pattern, std::size_t star, std::string_view name)
-{
-    const std::string_view head = pattern.substr(0, star);
-    const std::string_view tail = pattern.substr(star + 1);
-    return name.size() >= head.size() + tail.size() &&
-           equalLowered(name.substr(0, head.size()), head) &&
-           equalLowered(name.substr(name.size() - tail.size()), tail);
-}
-
 bool matchOne(std::string_view pattern, std::string_view name)
 {
-    if (const auto star = loneStar(pattern); star != std::string_view::npos)
-        return matchAround(pattern, star, name);
     // Iterative wildcard match with one point of return for the last '*'.
     std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
     while (n < name.size()) {
@@ -165,16 +146,17 @@ std::string lastComponent(std::string_view path)
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
+std::string lowered(std::string_view text)
+{
+    std::string out(text);
+    for (char &c : out)
+        c = lower(c);
+    return out;
+}
+
 bool matches(std::string_view pattern, std::string_view name)
 {
-    while (true) {
-        const auto cut = pattern.find(';');
-        if (matchOne(pattern.substr(0, cut), name))
-            return true;
-        if (cut == std::string_view::npos)
-            return false;
-        pattern.remove_prefix(cut + 1);
-    }
+    return Pattern(pattern).matches(name);
 }
 
 Pattern::Pattern(std::string_view text)
@@ -184,11 +166,12 @@ Pattern::Pattern(std::string_view text)
         const std::string_view one = text.substr(0, cut);
         Alternative alternative{std::string(one)};
         if (const auto star = loneStar(one); star != std::string_view::npos) {
+            // A pattern with one '*' and no '?' ("*.map", the usual one) is a beginning and an
+            // end; a folder of a million names is sifted through it many times faster than by
+            // searching.
             alternative.aroundStar = true;
-            for (char c : one.substr(0, star))
-                alternative.head += lower(c);
-            for (char c : one.substr(star + 1))
-                alternative.tail += lower(c);
+            alternative.head = lowered(one.substr(0, star));
+            alternative.tail = lowered(one.substr(star + 1));
         }
         m_alternatives.push_back(std::move(alternative));
         if (cut == std::string_view::npos)

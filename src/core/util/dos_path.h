@@ -26,6 +26,9 @@ std::vector<std::string> components(std::string_view path);
 // The last component; empty at a root.
 std::string lastComponent(std::string_view path);
 
+// The text with its ASCII capitals lowered, as names compare without regard to case.
+std::string lowered(std::string_view text);
+
 // A file name pattern as the file lists use it: '*' and '?' wildcards, ASCII case ignored,
 // several patterns separated by ';'.
 bool matches(std::string_view pattern, std::string_view name);
