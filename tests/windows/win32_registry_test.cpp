@@ -99,12 +99,6 @@ TEST_F(Win32RegistryBackendTest, TextIsStoredAsOtherProgramsReadAndWriteIt)
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::wstring(wide, size / sizeof(wchar_t)), L"C:\\Karten\\Gr\u00F6\u00DFe");
-    char ansi[64] = {};
-    size = sizeof ansi;
-    EXPECT_EQ(::RegQueryValueExA(key, win32::toCodePage("Größe", CP_ACP)->c_str(), nullptr, nullptr,
-                                 reinterpret_cast<BYTE *>(ansi), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(std::string(ansi, size), *win32::toCodePage("C:\\Karten\\Größe", CP_ACP));
     const std::string written = *win32::toCodePage("äöü", CP_ACP) + "\0rest"s;
     ::RegSetValueExA(key, "ansi", 0, REG_SZ, reinterpret_cast<const BYTE *>(written.data()),
                      static_cast<DWORD>(written.size()));
