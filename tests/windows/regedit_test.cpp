@@ -29,23 +29,21 @@ TEST(RegeditTest, ARegeditExportReadsAsTheRegistryHoldsIt)
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\KelvaneTest");
         ::DeleteFileW(widen(file).c_str());
     });
-    HKEY handle = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, widen(path + "\\Kelvane\\Größe").c_str(), 0,
-                                nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
-              ERROR_SUCCESS);
+    const std::wstring key = widen(path + "\\Kelvane\\Größe");
     const auto set = [&](const wchar_t *name, DWORD type, std::wstring_view data) {
-        ::RegSetValueExW(handle, name, 0, type, reinterpret_cast<const BYTE *>(data.data()),
-                         static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+        EXPECT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, type, data.data(),
+                                    static_cast<DWORD>(data.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
     };
     set(L"mapfile", REG_SZ, L"C:\\Karten\\\u00C4rger \u00DF \u00E4\u00F6\u00FC.map\0"sv);
     set(L"Z\u00E4hler", REG_DWORD, L"\x2a\0"sv); // 42 in four bytes
     set(L"temp", REG_EXPAND_SZ, L"%TEMP%\\\u00DCbung\0"sv);
     set(L"multi", REG_MULTI_SZ, L"a\0\u20AC\0\0"sv);
-    ::RegCloseKey(handle);
 
     std::wstring command =
         widen("regedit.exe /E \"" + file + "\" \"HKEY_CURRENT_USER\\" + path + "\"");
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                  nullptr, &startup, &process));

@@ -12,8 +12,7 @@
 //   end
 //
 // ("wadroot" is left out when the variable is not set; "cwd" is the working directory). When
-// its last argument names a .map file, it writes the .bsp beside it, as a compiler would. With
-// KELVANE_STUB_EVENT naming an event, it signals that event when it is done.
+// its last argument names a .map file, it writes the .bsp beside it, as a compiler would.
 
 #include "platform/win32/win32_text.h"
 
@@ -46,11 +45,5 @@ int main()
         map.extension() == L".map")
         std::ofstream(map.replace_extension(L".bsp"), std::ios::binary)
             << "compiled by " << program << "\n";
-    if (const wchar_t *event = ::_wgetenv(L"KELVANE_STUB_EVENT")) {
-        if (const HANDLE signal = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, event)) {
-            ::SetEvent(signal);
-            ::CloseHandle(signal);
-        }
-    }
     return 0;
 }
