@@ -319,15 +319,12 @@ TEST_F(PosixPlatformTest, RunsTheScriptWithWinesInterpreterInItsOwnDirectory)
     EXPECT_EQ(arguments("wine"), Names{program});
     EXPECT_EQ(readBytes(m_dir / "records/wine.cwd"), m_dir / kHostileName + "\n");
 
-    // The opener gets a document's Unix path, or a link as it stands.
+    // The opener gets a document's Unix path.
     PosixDesktopOpener opener(WineDrives(std::nullopt), bin("opener"));
     const std::string document = m_dir / "Hilfe; $(rm -rf) 'ä' \"x\".pdf";
     writeBytes(document, "");
     EXPECT_EQ(opener.openDocument(onDriveZ(document)), std::nullopt);
     EXPECT_EQ(arguments("opener"), Names{document});
-    const std::string url = "mailto:jemand@example.org?subject=Karte & Größe";
-    EXPECT_EQ(opener.openUrl(url), std::nullopt);
-    EXPECT_EQ(arguments("opener"), Names{url});
 
     // Looks without collecting: once all are gone, this process has no child at all.
     bool childLeft = true;
@@ -337,27 +334,6 @@ TEST_F(PosixPlatformTest, RunsTheScriptWithWinesInterpreterInItsOwnDirectory)
         childLeft = ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == 0 || errno != ECHILD;
     }
     EXPECT_FALSE(childLeft);
-}
-
-// The desktop has a help viewer when it names an application for either type of the file; a
-// query that fails or hangs counts as none, and then the file itself is opened.
-TEST_F(PosixPlatformTest, AHelpViewerIsWhatTheDesktopNamesForTheFilesType)
-{
-    const std::pair<std::string, bool> rows[] = {
-        {"[ \"$3\" = application/x-chm ] && echo kchmviewer.desktop\nexit 0\n", true},
-        {"echo xchm.desktop\nexit 1\n", false},
-        {"exec sleep 30\n", false},
-    };
-    for (const auto &[body, expected] : rows) {
-        writeProgram("mime-query", body);
-        PosixDesktopOpener opener(WineDrives(std::nullopt), bin("opener"), bin("mime-query"));
-        EXPECT_EQ(opener.hasHelpViewer(), expected) << body;
-    }
-    PosixDesktopOpener opener(WineDrives(std::nullopt), bin("opener"), bin("mime-query"));
-    const std::string chm = m_dir / "deutsch.chm";
-    writeBytes(chm, "");
-    EXPECT_EQ(opener.openHelpPage(onDriveZ(chm), "rad_optionen.html"), std::nullopt);
-    EXPECT_EQ(arguments("opener"), Names{chm});
 }
 
 TEST_F(PosixPlatformTest, SaysWhyItCannotStartAndStartsNothing)
