@@ -41,14 +41,7 @@ public:
     }
     ~TempDir()
     {
-        // Tests take permissions away; give them back so that everything can go.
         std::error_code error;
-        fs::permissions(fsPath(m_path), fs::perms::owner_all, fs::perm_options::add, error);
-        for (auto it = fs::recursive_directory_iterator(fsPath(m_path), error);
-             !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-            if (it->is_directory(error) && !it->is_symlink(error))
-                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
         fs::remove_all(fsPath(m_path), error);
     }
     TempDir(const TempDir &) = delete;

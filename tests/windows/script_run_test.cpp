@@ -97,7 +97,6 @@ TEST(ScriptRunTest, TheScriptRunsEveryChosenProgramWithItsArguments)
     ASSERT_FALSE(start.ZHLTDir.setPath(app.tools));
     ASSERT_FALSE(start.MAPDir.setPath(app.mapDirectory));
     start.MAPFile.choose(app.mapFile);
-    ASSERT_EQ(start.MAPFile.chosen(), app.mapFile);
     ASSERT_FALSE(app.windows.hlMod().HLDir.setPath(app.halfLife));
     ASSERT_FALSE(app.windows.hlMod().MODDir.setPath(app.mod));
     for (const char *name : {"use_csg", "use_bsp", "use_vis", "use_rad"})
@@ -133,7 +132,6 @@ TEST(ScriptRunTest, TheScriptRunsEveryChosenProgramWithItsArguments)
     }
     app.windows.navigate(*at, WindowId::end_window);
     end_window &end = app.windows.endWindow();
-    ASSERT_EQ(app.windows.current(), &end);
     for (CheckBox *box : {&end.copy_bsp, &end.start_hl_check, &end.exit_win})
         box->setState(CheckBox::Checked);
     end.start_compile.click();
@@ -165,7 +163,6 @@ TEST(ScriptRunTest, TheScriptRunsEveryChosenProgramWithItsArguments)
         log = readBytes(app.log);
     EXPECT_EQ(log, expected);
     EXPECT_EQ(readBytes(app.mod + "\\maps\\Prüf Karte.bsp"), "compiled by HLRAD.EXE\n");
-    EXPECT_EQ(app.windows.current(), &end) << "the program stays open";
 }
 
 } // namespace
