@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/wait.h>
@@ -276,6 +277,41 @@ TEST_F(FileHiveBackendTest, TwoInstancesSavingAtOnceKeepEachOthersWindows)
     for (const std::string &key : {kCsg, kBsp}) {
         EXPECT_EQ(readFresh(path, key, "value0"), std::to_string(saves)) << key;
         EXPECT_EQ(readFresh(path, key + "\\Last"), std::to_string(saves)) << key;
+    }
+}
+
+// B's saves within the same second leave a file of the same size, time stamps and (reused)
+// inode as A's own save, yet A's next save keeps them: on an ext4 with one-second time stamps
+// (128-byte inodes) in an image of the test's own, which needs root to mount.
+TEST(FileHiveCoarseClockTest, ASaveKeepsWhatAnotherInstanceWroteInTheSameSecond)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting needs root";
+    test::TempDir dir;
+    const std::string image = dir / "coarse.img", mountPoint = dir / "mnt";
+    test::makeDirectory(mountPoint);
+    writeBytes(image, "");
+    fs::resize_file(fsPath(image), 16u << 20);
+    const auto run = [](const std::string &command) { return std::system(command.c_str()); };
+    if (run("mkfs.ext4 -q -F -I 128 '" + image + "' 2>/dev/null") != 0)
+        GTEST_SKIP() << "mkfs.ext4 is missing or failed";
+    if (run("mount -o loop '" + image + "' '" + mountPoint + "' 2>/dev/null") != 0)
+        GTEST_SKIP() << "this machine refuses to mount a loop device";
+    const std::unique_ptr<const std::string, void (*)(const std::string *)> unmount(
+        &mountPoint, [](const std::string *m) { std::system(("umount '" + *m + "'").c_str()); });
+
+    const std::string path = mountPoint + "/settings.reg";
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        ::unlink(path.c_str());
+        FileHiveBackend a(path), b(path);
+        Registry ra(a), rb(b);
+        ra.SaveString(kCurrentUser, kCsg, "chart", "aaaa");
+        rb.SaveString(kCurrentUser, kCsg, "chart", "bbbb");
+        rb.SaveString(kCurrentUser, kCsg, "chart", "cccc");
+        ra.SaveString(kCurrentUser, kBsp, "chart", "1");
+        ASSERT_EQ(readFresh(path, kCsg), "cccc");
+        ASSERT_EQ(readFresh(path, kBsp), "1");
     }
 }
 

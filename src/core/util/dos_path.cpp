@@ -164,7 +164,8 @@ Pattern::Pattern(std::string_view text)
     while (true) {
         const auto cut = text.find(';');
         const std::string_view one = text.substr(0, cut);
-        Alternative alternative{std::string(one)};
+        Alternative alternative;
+        alternative.text = std::string(one);
         if (const auto star = loneStar(one); star != std::string_view::npos) {
             // A pattern with one '*' and no '?' ("*.map", the usual one) is a beginning and an
             // end; a folder of a million names is sifted through it many times faster than by
