@@ -10,19 +10,13 @@
 
 using namespace kelvane;
 
-namespace {
-
-constexpr std::size_t kLargestReadableFile = 64u << 20;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     const RegFileContent content = parseRegFile(text);
     if (content.error)
         return 0;
-    const auto written = serializeRegFile(content.roots, kLargestReadableFile);
+    const auto written = serializeRegFile(content.roots, kLargestSettingsFile);
     if (!written)
         return 0;
     const RegFileContent back = parseRegFile(*written);

@@ -55,6 +55,8 @@ RegFileContent parseRegFile(std::string_view text);
 // back byte for byte. Expects only names for which isWritableRegName() holds. Neither the depth
 // of the keys nor the text's size limits the writer; keeping to the limits is the caller's part.
 std::string serializeRegFile(const RegRoots &roots);
+// The largest settings file that is read; a save that would write more fails.
+inline constexpr std::size_t kLargestSettingsFile = 64u << 20;
 // The same, or none as soon as the text grows longer than `limit` bytes.
 std::optional<std::string> serializeRegFile(const RegRoots &roots, std::size_t limit);
 

@@ -17,7 +17,12 @@ namespace kelvane {
 
 namespace {
 
-constexpr long long kLargestReadableFile = FileHiveBackend::kLargestReadableFile;
+constexpr auto kLargestReadableFile = static_cast<long long>(kLargestSettingsFile);
+
+std::string tooLarge()
+{
+    return "Die Datei ist größer als " + std::to_string(kLargestSettingsFile >> 20) + " MB.";
+}
 
 // Closes a descriptor on every path out of a function; closing the lock file releases the lock.
 class Descriptor
@@ -305,10 +310,10 @@ void FileHiveBackend::load()
         } else if (!S_ISREG(status.st_mode)) {
             m_unreadableReason = "Unter diesem Namen liegt keine gewöhnliche Datei.";
         } else if (status.st_size > kLargestReadableFile) {
-            m_unreadableReason = "Die Datei ist größer als 64 MB.";
+            m_unreadableReason = tooLarge();
         } else if (const auto text = (errno = 0, readAll(file.get())); !text) {
             // It grew while being read, or reading failed.
-            m_unreadableReason = errno == 0 ? "Die Datei ist größer als 64 MB." : errnoText(errno);
+            m_unreadableReason = errno == 0 ? tooLarge() : errnoText(errno);
         } else {
             RegFileContent content = parseRegFile(*text);
             if (!content.error) {
@@ -388,10 +393,10 @@ std::optional<std::string> FileHiveBackend::commitLocked()
 
     // Each section repeats its key's whole path, so a file that was read may grow past what
     // would be read again; then the old file stays.
-    const std::optional<std::string> text =
-        serializeRegFile(roots(), static_cast<std::size_t>(kLargestReadableFile));
+    const std::optional<std::string> text = serializeRegFile(roots(), kLargestSettingsFile);
     if (!text)
-        return "Die Einstellungen wären größer als 64 MB und könnten nicht wieder gelesen werden.";
+        return "Die Einstellungen wären größer als " + std::to_string(kLargestSettingsFile >> 20) +
+               " MB und könnten nicht wieder gelesen werden.";
     const std::optional<std::string> target = fileToReplace();
     if (!target)
         return errnoText(errno);

@@ -53,9 +53,6 @@ public:
     void endBatch() override;
     std::vector<SettingsProblem> takeProblems() override;
 
-    // The largest file that is read; a save that would write more fails.
-    static constexpr long long kLargestReadableFile = 64LL << 20;
-
 protected:
     bool holdsRoot(RegKey root) const override { return root == kCurrentUserRoot; }
     void refresh(Use use) override;
