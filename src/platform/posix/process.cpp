@@ -102,15 +102,26 @@ std::optional<std::string> findProgram(const std::string &program)
     return std::nullopt;
 }
 
+namespace {
+
+// The argument vector posix_spawn takes, pointing into `arguments`, which must outlive it.
+std::vector<char *> argvOf(std::vector<std::string> &arguments)
+{
+    std::vector<char *> argv;
+    for (std::string &a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
+} // namespace
+
 Outcome startDetached(const std::string &path, const std::vector<std::string> &arguments,
                       const std::string &workingDirectory, std::chrono::milliseconds grace,
                       const std::string &shownName)
 {
     std::vector<std::string> copies = arguments;
-    std::vector<char *> argv;
-    for (auto &a : copies)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+    const std::vector<char *> argv = argvOf(copies);
 
     SpawnSettings settings(workingDirectory);
     pid_t pid = 0;
@@ -154,10 +165,7 @@ std::optional<std::string> outputOf(const std::string &path,
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
         return std::nullopt;
     std::vector<std::string> copies = arguments;
-    std::vector<char *> argv;
-    for (auto &a : copies)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+    const std::vector<char *> argv = argvOf(copies);
 
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
