@@ -34,7 +34,6 @@ TEST(ScriptFileTest, RefusesAFieldThatCannotStandInTheScriptAndWritesAndStartsNo
         std::string message;
     } rows[] = {
         {"C:\\HL\r\nformat c:", 850, control},
-        {std::string("C:\\HL\0x", 7), 850, control},
         {"C:\\HL\" & calc & \"", 850,
          "Das Feld \"MOD-Verzeichnis\" (\"C:\\HL\" & calc & \"\") enthält das Zeichen \", das in "
          "keinem Windows-Pfad stehen darf." +
@@ -71,7 +70,7 @@ TEST(ScriptFileTest, WithoutAUserDirectoryAnUnwritableProgramDirectoryIsTheEnd)
 {
     TestApp app;
     app.program.dataDirectory.clear();
-    app.writer.failure = Failure{"Keine Berechtigung."};
+    app.writer.failingDirectories.emplace("C:\\Programme\\Kelvane", Failure{"Keine Berechtigung."});
     EXPECT_EQ(writeAndStart(scriptWith("C:\\HL"), app.services)->message,
               "compile.bat konnte nicht geschrieben werden; es wurde nichts gestartet.\r\n"
               "Keine Berechtigung.");

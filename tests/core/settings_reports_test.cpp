@@ -17,52 +17,35 @@ public:
     std::vector<SettingsProblem> pending;
 };
 
-const SettingsProblem kSetAside{SettingsProblem::Kind::SetAside,
-                                "/home/me/.config/kelvane/settings.reg",
-                                "/home/me/.config/kelvane/settings.reg.unreadable-20260101-120000",
-                                "Zeile 4 ist kein gültiger Eintrag."};
-const SettingsProblem kUnreadable{SettingsProblem::Kind::Unreadable,
-                                  "/home/me/settings.reg",
-                                  {},
-                                  "Der Zugriff wurde verweigert."};
-const SettingsProblem kSaveFailed{SettingsProblem::Kind::SaveFailed,
-                                  "/home/me/settings.reg",
-                                  {},
-                                  "Auf dem Datenträger ist kein Platz mehr frei."};
+const SettingsProblem kSetAside{SettingsProblem::Kind::SetAside, "/s.reg", "/s.reg.old",
+                                "Zeile 4 ist falsch."};
+const SettingsProblem kUnreadable{SettingsProblem::Kind::Unreadable, "/s.reg", {}, "Verweigert."};
+const SettingsProblem kSaveFailed{SettingsProblem::Kind::SaveFailed, "/s.reg", {}, "Voll."};
 
 TEST(SettingsReports, TellsWhereUnreadableSettingsWentAndThatASaveFailed)
 {
     const SettingsProblem unstorable{
-        SettingsProblem::Kind::Unstorable,
-        "HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start",
-        {},
-        "Der Wert \"mappath\" enthält Zeichen, die die Registrierung hier nicht speichern kann."};
+        SettingsProblem::Kind::Unstorable, "HKEY_CURRENT_USER\\Start", {}, "Zeichen."};
     const std::pair<SettingsProblem, testing::ShownMessage> rows[] = {
-        {kSetAside,
-         testing::information(
-             "Ihre gespeicherten Einstellungen in \"/home/me/.config/kelvane/settings.reg\" "
-             "konnten nicht gelesen werden. Zeile 4 ist kein gültiger Eintrag.\r\nDie Datei wurde "
-             "unverändert als \"/home/me/.config/kelvane/settings.reg.unreadable-20260101-120000\" "
-             "aufbewahrt. Das Programm beginnt mit leeren Einstellungen und legt die Datei neu "
-             "an.")},
+        {kSetAside, testing::information(
+                        "Ihre gespeicherten Einstellungen in \"/s.reg\" konnten nicht gelesen "
+                        "werden. Zeile 4 ist falsch.\r\nDie Datei wurde unverändert als "
+                        "\"/s.reg.old\" aufbewahrt. Das Programm beginnt mit leeren "
+                        "Einstellungen und legt die Datei neu an.")},
         {kUnreadable,
-         testing::error("Ihre gespeicherten Einstellungen in \"/home/me/settings.reg\" konnten "
-                        "nicht gelesen werden. Der Zugriff wurde verweigert.\r\nDas Programm "
-                        "beginnt mit leeren Einstellungen. Solange die Datei dort liegt, kann es "
-                        "nichts speichern.")},
+         testing::error("Ihre gespeicherten Einstellungen in \"/s.reg\" konnten nicht gelesen "
+                        "werden. Verweigert.\r\nDas Programm beginnt mit leeren Einstellungen. "
+                        "Solange die Datei dort liegt, kann es nichts speichern.")},
         {kSaveFailed,
-         testing::error("Die Einstellungen konnten nicht in \"/home/me/settings.reg\" gespeichert "
-                        "werden. Auf dem Datenträger ist kein Platz mehr frei.\r\nIhre Änderungen "
-                        "bleiben erhalten, solange das Programm läuft, und werden beim nächsten "
-                        "Speichern erneut geschrieben. Wird das Programm vorher beendet, gehen sie "
-                        "verloren.")},
+         testing::error("Die Einstellungen konnten nicht in \"/s.reg\" gespeichert werden. "
+                        "Voll.\r\nIhre Änderungen bleiben erhalten, solange das Programm läuft, "
+                        "und werden beim nächsten Speichern erneut geschrieben. Wird das Programm "
+                        "vorher beendet, gehen sie verloren.")},
         {unstorable,
-         testing::error("Die Einstellungen konnten nicht in "
-                        "\"HKEY_CURRENT_USER\\Software\\Ostrabel\\Kelvane\\Start\" gespeichert "
-                        "werden. Der Wert \"mappath\" enthält Zeichen, die die Registrierung hier "
-                        "nicht speichern kann.\r\nÄndern Sie den Text so, dass er nur solche "
-                        "Zeichen enthält, die gespeichert werden können. Bis dahin bleibt der "
-                        "zuletzt gespeicherte Wert erhalten.")},
+         testing::error("Die Einstellungen konnten nicht in \"HKEY_CURRENT_USER\\Start\" "
+                        "gespeichert werden. Zeichen.\r\nÄndern Sie den Text so, dass er nur "
+                        "solche Zeichen enthält, die gespeichert werden können. Bis dahin bleibt "
+                        "der zuletzt gespeicherte Wert erhalten.")},
     };
     for (const auto &[problem, shown] : rows) {
         const SettingsMessage message = settingsMessage(problem);
@@ -78,23 +61,20 @@ TEST(SettingsReports, ShowsEachProblemOnceRightAfterTheOperationThatMetIt)
     testing::FakeMessages messages;
     ReportingRegistryBackend reporting(backend, messages);
     Registry registry(reporting);
+    const auto text = [](const SettingsProblem &problem) { return settingsMessage(problem).text; };
 
     backend.pending = {kSetAside};
-    EXPECT_FALSE(registry.KeyExists(kCurrentUser, "Software\\Ostrabel\\Kelvane\\Start"));
-    EXPECT_EQ(messages.texts(), std::vector{settingsMessage(kSetAside).text});
-
+    EXPECT_FALSE(registry.KeyExists(kCurrentUser, "Software\\Start"));
+    EXPECT_EQ(messages.texts(), std::vector{text(kSetAside)});
     {
         Registry::Batch batch(registry);
-        registry.SaveString(kCurrentUser, "Software\\Ostrabel\\Kelvane\\Start", "map", "a.map");
+        registry.SaveString(kCurrentUser, "Software\\Start", "map", "a.map");
         EXPECT_EQ(messages.shown.size(), 1u);
         backend.pending = {kSaveFailed, kUnreadable};
     }
     EXPECT_EQ(messages.texts(),
-              (std::vector{settingsMessage(kSetAside).text, settingsMessage(kSaveFailed).text,
-                           settingsMessage(kUnreadable).text}));
-    EXPECT_EQ(registry.ReadValue(kCurrentUser, "Software\\Ostrabel\\Kelvane\\Start", "map"),
-              "a.map");
-    EXPECT_EQ(messages.shown.size(), 3u);
+              (std::vector{text(kSetAside), text(kSaveFailed), text(kUnreadable)}));
+    EXPECT_EQ(registry.ReadValue(kCurrentUser, "Software\\Start", "map"), "a.map");
     EXPECT_EQ(backend.batchesEnded(), 1);
 }
 

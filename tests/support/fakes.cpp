@@ -3,7 +3,6 @@
 #include "util/dos_path.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace kelvane::testing {
 
@@ -150,38 +149,18 @@ void FakeFileSystem::finish(HeldRead read)
     read.done(contents(read.path));
 }
 
-std::vector<std::string> FakeFileSystem::heldReads() const
-{
-    std::vector<std::string> paths;
-    for (const auto &read : m_held)
-        paths.push_back(read.path);
-    return paths;
-}
-
-void FakeFileSystem::finishRead(const std::string &dosPath)
-{
-    const auto found = std::find_if(m_held.begin(), m_held.end(),
-                                    [&](const HeldRead &read) { return read.path == dosPath; });
-    if (found == m_held.end())
-        return;
-    HeldRead read = std::move(*found);
-    m_held.erase(found);
-    finish(std::move(read));
-}
-
-void FakeFileSystem::finishReads()
+void FakeFileSystem::finishReads(bool newestFirst)
 {
     while (!m_held.empty()) {
-        HeldRead read = std::move(m_held.front());
-        m_held.erase(m_held.begin());
+        const auto next = newestFirst ? m_held.end() - 1 : m_held.begin();
+        HeldRead read = std::move(*next);
+        m_held.erase(next);
         finish(std::move(read));
     }
 }
 
 Outcome FakeWriter::writeFile(std::string_view dosPath, std::string_view bytes)
 {
-    if (failure)
-        return failure;
     if (const auto up = dos::parent(dosPath)) {
         if (const auto found = failingDirectories.find(*up); found != failingDirectories.end())
             return found->second;
@@ -212,15 +191,6 @@ void FakeHost::record(const char *what, Window &window, bool shown)
 bool TestApp::keyExists(const std::string &windowKey)
 {
     return registry.KeyExists(kCurrentUser, windowKeyPath(windowKey));
-}
-
-std::vector<std::pair<std::string, std::string>> valuesOf(const std::string &written)
-{
-    std::vector<std::pair<std::string, std::string>> out;
-    std::istringstream in(written);
-    for (std::string value; std::getline(in, value, '|');)
-        out.emplace_back(value.substr(0, value.find('=')), value.substr(value.find('=') + 1));
-    return out;
 }
 
 std::string TestApp::written(const std::string &windowKey)

@@ -74,19 +74,14 @@ public:
         return children(dosPath, m_files);
     }
     // Reads at once, unless reads are held: then each waits until finishReads(), which reads
-    // the directories as they are by then.
+    // the directories as they are by then, oldest or newest first.
     void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,
                           std::function<void(FolderContents)> done) override;
+    void finishReads(bool newestFirst = false);
 
     bool holdReads = false;
-    // The directories whose reads wait, oldest first.
-    std::vector<std::string> heldReads() const;
-    // Finishes the held read of one directory (the oldest of that path), or every held read.
-    void finishRead(const std::string &dosPath);
-    void finishReads();
-    // How many reads were started, and how many of them were cancelled before they finished.
     int readsStarted = 0;
-    int readsCancelled = 0;
+    int readsCancelled = 0; // cancelled before they finished
 
 private:
     struct HeldRead
@@ -142,7 +137,6 @@ class FakeWriter : public TextFileWriter
 public:
     Outcome writeFile(std::string_view dosPath, std::string_view bytes) override;
     std::map<std::string, std::string> written;
-    Outcome failure;                                   // every write fails
     std::map<std::string, Failure> failingDirectories; // writes into these fail
 };
 
@@ -218,9 +212,6 @@ struct TestServices
     Services services{registry, messages, files, program,           opener,
                       writer,   launcher, help,  systemInformation, folders};
 };
-
-// Values as TestApp::written() shows them, cut into name and text.
-std::vector<std::pair<std::string, std::string>> valuesOf(const std::string &written);
 
 // Everything a window needs, in memory, with a window set on top.
 struct TestApp : TestServices

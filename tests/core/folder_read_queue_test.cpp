@@ -1,6 +1,4 @@
 #include "app/folder_read_queue.h"
-#include "app/folder_reader.h"
-#include "support/fakes.h"
 
 #include <algorithm>
 #include <future>
@@ -9,66 +7,6 @@
 
 namespace kelvane {
 namespace {
-
-using testing::FakeFileSystem;
-using testing::ImmediateThread;
-
-// Keeps every task until the test runs them, as an event loop would between its turns.
-class QueuedThread : public InterfaceThread
-{
-public:
-    void post(std::function<void()> task) override { tasks.push_back(std::move(task)); }
-    void runAll()
-    {
-        while (!tasks.empty()) {
-            auto task = std::move(tasks.front());
-            tasks.erase(tasks.begin());
-            task();
-        }
-    }
-    std::vector<std::function<void()>> tasks;
-};
-
-class FolderReaderTest : public ::testing::Test
-{
-protected:
-    FolderReaderTest()
-    {
-        files.addFile("C:\\Maps\\b.map");
-        files.addFile("C:\\Maps\\A.map");
-        files.addDirectory("C:\\Maps\\old");
-        files.holdReads = true;
-    }
-
-    FakeFileSystem files;
-    QueuedThread thread;
-    FolderReader reader{files, thread};
-};
-
-TEST_F(FolderReaderTest, AReadNobodyWaitsForIsCancelledAndDeliversNothing)
-{
-    int delivered = 0;
-    auto first = reader.read("C:\\Maps", [&](const auto &) { ++delivered; });
-    auto second = reader.read("C:\\Maps", [&](const auto &) { ++delivered; });
-    first.reset();
-    files.finishReads();
-    EXPECT_EQ(delivered, 0) << "the contents come on the interface thread";
-    thread.runAll();
-    EXPECT_EQ(delivered, 1);
-    EXPECT_EQ(files.readsCancelled, 0) << "one list still waited";
-
-    // Asked for again while the cancelled read still ends: a read of its own, delivered whole.
-    std::shared_ptr<const Folder> got;
-    reader.read("C:\\Maps", [&](const auto &) { ++delivered; }).reset();
-    const auto again = reader.read("C:\\Maps", [&](const auto &folder) { got = folder; });
-    EXPECT_EQ(files.heldReads().size(), 2u);
-    files.finishReads();
-    thread.runAll();
-    ASSERT_TRUE(got);
-    EXPECT_EQ(got->files, (std::vector<std::string>{"A.map", "b.map"}));
-    EXPECT_EQ(delivered, 1);
-    EXPECT_EQ(files.readsCancelled, 1);
-}
 
 // The file systems' background reads: away from the caller, one after another; a read given up
 // before its turn is skipped, and the queue going drops the waiting ones but lets the running
