@@ -19,15 +19,6 @@ std::string repeated(std::string_view piece, int times)
     return text;
 }
 
-// Text as UTF-16LE bytes, as regedit exports it.
-std::string le(std::u16string_view text)
-{
-    std::string out;
-    for (char16_t c : text)
-        out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return out;
-}
-
 struct Value
 {
     std::string name;
@@ -163,7 +154,6 @@ TEST(RegFileFormat, ReadsAndWritesKeysUpToTheRegistrysLimitsAndTearsDownAnyDepth
 TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
 {
     const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"ok\"=\"1\"\n";
-    const std::string tooLong = "a key name is longer than 255 characters";
     const struct
     {
         std::string text;
@@ -176,28 +166,17 @@ TEST(RegFileFormat, StopsAtTheLineThatCannotBeReadAndKeepsNothing)
         {"REGEDIT4\n[-HKEY_CURRENT_USER\\Software]\n\"a\"=\"1\"\n", 3,
          "a value stands outside a key"},
         {"REGEDIT4\n[HKEY_NOWHERE\\Software]\n", 2, "unknown root key \"HKEY_NOWHERE\""},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n", 2, "a key name is empty"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\A\n", 2, "a key line must end with ]"},
         {head + "\"a\"=\"\xe4\"\n", 5, "the line is not UTF-8 text"},
         {head + "\"a\"=\"C:\\maps\"\n", 5, "only \\\\ and \\\" may follow a backslash in quotes"},
-        {head + "\"a\"=\"abc\n", 5, "the closing quote is missing"},
-        {head + "\"a\" \"abc\"\n", 5, "= is missing after the value name"},
-        {head + "\"a\"=qword:1\n", 5, "unknown kind of value data"},
         {head + "\"a\"=dword:123456789\n", 5, "dword: needs 1 to 8 hex digits"},
         {head + "\"a\"=hex:1a0\n", 5,
          "hex data must be bytes of one or two hex digits between commas"},
-        {head + "\"a\"=hex(z):00\n", 5, "hex( needs a type number in hex digits and )"},
-        {head + "\"a\"=hex:01,\\\n", 5, "the hex data go on past the end of the file"},
-        {head + "\"a\tb\"=\"1\"\n", 5, "a value name holds a control character"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 2, tooLong},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(254, 'k') + "\U0001F600]\n", 2, tooLong},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(254, 'k') + "\U0001F600]\n", 2,
+         "a key name is longer than 255 characters"},
         {"REGEDIT4\n[HKEY_CURRENT_USER" + repeated("\\k", 513) + "]\n", 2,
          "the key lies deeper than 512 levels"},
         {head + "\"" + std::string(16384, 'v') + "\"=\"1\"\n", 5,
          "a value name is longer than 16383 characters"},
-        {"\xff\xfe"s + le(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n"
-                          u"\"a\"=hex(2):41,00,00\r\n"),
-         3, "the hex data of a text are not UTF-16"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.text.substr(0, 200)));

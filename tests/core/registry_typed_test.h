@@ -36,7 +36,7 @@ TYPED_TEST_P(RegistryOperationsTest, SavedTextReadsBackTheSameInAnyCase)
 {
     using namespace std::string_literals;
     Registry &registry = this->registry;
-    for (const std::string &text : {"1"s, ""s, "Z:\\home\\me\\Maps"s, "Größe äöü ß"s}) {
+    for (const std::string &text : {""s, "Größe äöü ß"s}) {
         registry.SaveString(1, this->csg, "wadinclude_value", text);
         EXPECT_EQ(registry.ReadValue(1, this->csg, "wadinclude_value"), text);
     }
@@ -95,9 +95,7 @@ TYPED_TEST_P(RegistryOperationsTest, WhatIsNotThereReadsEmpty)
     EXPECT_TRUE(registry.KeyExists(1, csg));
     EXPECT_EQ(registry.ReadValue(1, csg, "low"), "");
     EXPECT_EQ(registry.ReadValue(1, this->path("Ostrabel\\Kelvane\\Bsp"), "chart"), "");
-    EXPECT_EQ(registry.ReadValue(2, csg, "chart"), "");
     EXPECT_FALSE(registry.KeyExists(0, csg));
-    EXPECT_FALSE(registry.KeyExists(-1, csg));
 
     const std::string leading = "\\" + csg;
     registry.SaveString(1, leading, "x", "1");

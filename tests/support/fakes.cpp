@@ -1,6 +1,5 @@
 #include "support/fakes.h"
 
-#include "util/dos_path.h"
 
 #include <algorithm>
 
@@ -24,20 +23,6 @@ void PrintTo(const ShownMessage &message, std::ostream *out)
     const char *icons[] = {"None", "Critical", "Information"};
     *out << icons[static_cast<int>(message.icon)] << " \"" << message.title << "\": \""
          << message.text << '"';
-}
-
-std::vector<std::string> FakeMessages::texts() const
-{
-    std::vector<std::string> out;
-    for (const auto &m : shown)
-        out.push_back(m.text);
-    return out;
-}
-
-void FakeFileSystem::addDrive(char letter, bool readable)
-{
-    m_drives[letter] = readable;
-    addDirectory(std::string(1, letter) + ":\\");
 }
 
 void FakeFileSystem::addDirectory(const std::string &path)
@@ -157,40 +142,6 @@ void FakeFileSystem::finishReads(bool newestFirst)
         m_held.erase(next);
         finish(std::move(read));
     }
-}
-
-Outcome FakeWriter::writeFile(std::string_view dosPath, std::string_view bytes)
-{
-    if (const auto up = dos::parent(dosPath)) {
-        if (const auto found = failingDirectories.find(*up); found != failingDirectories.end())
-            return found->second;
-    }
-    written[std::string(dosPath)] = std::string(bytes);
-    return std::nullopt;
-}
-
-void TestApp::stored(const std::string &windowKey, const std::string &name, const std::string &text)
-{
-    backend.putRaw(windowKeyPath(windowKey), name, RegType::String, text);
-}
-
-std::string TestApp::read(const std::string &windowKey, const std::string &name)
-{
-    return registry.ReadValue(kCurrentUser, windowKeyPath(windowKey), name);
-}
-
-void FakeHost::record(const char *what, Window &window, bool shown)
-{
-    if (shown)
-        visible.insert(window.id());
-    else
-        visible.erase(window.id());
-    events.push_back(what + std::string(" ") + std::string(windowName(window.id())));
-}
-
-bool TestApp::keyExists(const std::string &windowKey)
-{
-    return registry.KeyExists(kCurrentUser, windowKeyPath(windowKey));
 }
 
 std::string TestApp::written(const std::string &windowKey)

@@ -7,6 +7,7 @@
 #include "app/window_set.h"
 #include "settings/registry.h"
 #include "settings/registry_tree.h"
+#include "util/dos_path.h"
 
 #include <map>
 #include <ostream>
@@ -43,7 +44,13 @@ public:
     {
         shown.push_back({std::string(text), icon, std::string(title)});
     }
-    std::vector<std::string> texts() const;
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> out;
+        for (const auto &m : shown)
+            out.push_back(m.text);
+        return out;
+    }
     std::vector<ShownMessage> shown;
 };
 
@@ -54,7 +61,11 @@ class FakeFileSystem : public FileSystem
 public:
     FakeFileSystem() { addDrive('C'); }
 
-    void addDrive(char letter, bool readable = true);
+    void addDrive(char letter, bool readable = true)
+    {
+        m_drives[letter] = readable;
+        addDirectory(std::string(1, letter) + ":\\");
+    }
     // Adds a directory and every directory above it.
     void addDirectory(const std::string &path);
     void addFile(const std::string &path);
@@ -135,7 +146,14 @@ public:
 class FakeWriter : public TextFileWriter
 {
 public:
-    Outcome writeFile(std::string_view dosPath, std::string_view bytes) override;
+    Outcome writeFile(std::string_view dosPath, std::string_view bytes) override
+    {
+        if (const auto found = failingDirectories.find(dos::parent(dosPath).value_or(""));
+            found != failingDirectories.end())
+            return found->second;
+        written[std::string(dosPath)] = std::string(bytes);
+        return std::nullopt;
+    }
     std::map<std::string, std::string> written;
     std::map<std::string, Failure> failingDirectories; // writes into these fail
 };
@@ -171,18 +189,23 @@ public:
 class FakeHost : public WindowHost
 {
 public:
-    void showWindow(Window &window) override { record("show", window, true); }
-    void hideWindow(Window &window) override { record("hide", window, false); }
-    void closeWindow(Window &window) override { record("close", window, false); }
+    void showWindow(Window &window) override
+    {
+        visible.insert(window.id());
+        events.push_back("show " + std::string(windowName(window.id())));
+    }
+    void hideWindow(Window &window) override
+    {
+        visible.erase(window.id());
+        events.push_back("hide " + std::string(windowName(window.id())));
+    }
+    void closeWindow(Window &window) override { visible.erase(window.id()); }
     void quit() override { quitCalled = true; }
 
     bool isVisible(WindowId id) const { return visible.contains(id); }
     std::set<WindowId> visible;
     std::vector<std::string> events; // "show HL_MOD", "hide start_window", …
     bool quitCalled = false;
-
-private:
-    void record(const char *what, Window &window, bool shown);
 };
 
 // Runs every task at once, where it is posted.
@@ -220,9 +243,18 @@ struct TestApp : TestServices
     WindowSet windows{services, host};
 
     // Stores a window's values as an earlier run would have.
-    void stored(const std::string &windowKey, const std::string &name, const std::string &text);
-    std::string read(const std::string &windowKey, const std::string &name);
-    bool keyExists(const std::string &windowKey);
+    void stored(const std::string &windowKey, const std::string &name, const std::string &text)
+    {
+        backend.putRaw(windowKeyPath(windowKey), name, RegType::String, text);
+    }
+    std::string read(const std::string &windowKey, const std::string &name)
+    {
+        return registry.ReadValue(kCurrentUser, windowKeyPath(windowKey), name);
+    }
+    bool keyExists(const std::string &key)
+    {
+        return registry.KeyExists(kCurrentUser, windowKeyPath(key));
+    }
     // The values written since the store's calls were last cleared, in order, as they read
     // now: "name=text|name=text".
     std::string written(const std::string &windowKey);
