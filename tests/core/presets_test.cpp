@@ -11,7 +11,7 @@ namespace kelvane {
 namespace {
 
 using testing::error;
-using testing::matchesGolden;
+using testing::golden;
 using testing::ShownMessage;
 
 constexpr const char *kScriptPath = "C:\\Programme\\Kelvane\\compile.bat";
@@ -48,7 +48,7 @@ TEST(PresetsTest, WritesTheScriptOfTheLastCheckedPresetStartsItAndEnds)
 {
     const struct
     {
-        std::string golden;
+        std::string file;
         std::string checked; // the boxes in the order of the clicks
         Paths paths = {};
         unsigned codePage = 850;
@@ -60,7 +60,8 @@ TEST(PresetsTest, WritesTheScriptOfTheLastCheckedPresetStartsItAndEnds)
         // The lines after the compilers are the end window's, whose golden scripts hold them.
         {"presets_finalrelease.bat", "finalrelease leaks"},
         {"presets_blanks_umlauts_cp437.bat", "fastcompile copy_bsp start_hl_check",
-         testing::umlautPaths("D:\\Karten für HL\\Brücke"), 437},
+         {"C:\\Program Files\\Zoner Tools", "D:\\Karten für HL\\Brücke", "Übung 1.map",
+          "C:\\Spiele\\Half-Life Größe", "C:\\Spiele\\Half-Life Größe\\Straße é"}, 437},
         {"presets_cmd_characters.bat", "leaks copy_bsp start_hl_check",
          {.tools = "C:\\Tools 50%", .halfLife = "C:\\H&L 100%", .mod = "C:\\H&L 100%\\mod^x&y"}},
         // A field the script does not use may hold any character.
@@ -68,13 +69,13 @@ TEST(PresetsTest, WritesTheScriptOfTheLastCheckedPresetStartsItAndEnds)
         // clang-format on
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.golden + " " + row.checked);
+        SCOPED_TRACE(row.file + " " + row.checked);
         PresetsApp app;
         app.launcher.codePage = row.codePage;
         app.open(row.paths);
         app.compile(row.checked);
         EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
-        EXPECT_TRUE(matchesGolden(row.golden, app.writer.written[kScriptPath]));
+        EXPECT_EQ(app.writer.written[kScriptPath], golden(row.file));
         EXPECT_EQ(app.launcher.started, std::vector<std::string>{kScriptPath});
         EXPECT_TRUE(app.host.quitCalled && app.windows.hasEnded());
     }
@@ -122,7 +123,7 @@ TEST(PresetsTest, EveryFailureSavesTellsWhyAndKeepsTheProgramOpen)
         EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(row.message)});
         EXPECT_EQ(app.read("Presets", "leaks"), "1") << "saved before the checks";
         if (app.launcher.failure)
-            EXPECT_TRUE(matchesGolden("presets_leaks.bat", app.writer.written[kScriptPath]));
+            EXPECT_EQ(app.writer.written[kScriptPath], golden("presets_leaks.bat"));
         else
             EXPECT_TRUE(app.writer.written.empty());
         EXPECT_TRUE(app.launcher.started.empty());
@@ -135,7 +136,7 @@ TEST(PresetsTest, EveryFailureSavesTellsWhyAndKeepsTheProgramOpen)
     app.open();
     app.compile("leaks");
     EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{});
-    EXPECT_TRUE(matchesGolden("presets_leaks.bat", app.writer.written[kUserScriptPath]));
+    EXPECT_EQ(app.writer.written[kUserScriptPath], golden("presets_leaks.bat"));
     EXPECT_EQ(app.launcher.started, std::vector<std::string>{kUserScriptPath});
     EXPECT_TRUE(app.host.quitCalled);
 }

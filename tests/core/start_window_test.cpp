@@ -136,18 +136,6 @@ protected:
     }
 };
 
-TEST_F(StartWindowReadingTest, TheCurrentDirectoryIsReadOnceForAllThreeLists)
-{
-    start_window &w = open();
-    EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [] ");
-    EXPECT_EQ(w.ZHLTDir.entryCount(), 2u) << "the way to the directory shows at once";
-    app.files.finishReads();
-    EXPECT_EQ(lists(w), "C C:\\Work | C C:\\Work | *.map [draft.map] ");
-    EXPECT_EQ(w.ZHLTDir.entry(w.ZHLTDir.entryCount() - 1).label, "Maps");
-    EXPECT_EQ(w.MAPDir.entry(w.MAPDir.entryCount() - 1).label, "Maps");
-    EXPECT_EQ(app.files.readsStarted, 1);
-}
-
 TEST_F(StartWindowReadingTest, ANewerDirectoryWinsOverAnOlderOneStillBeingRead)
 {
     start_window &w = openStored("");

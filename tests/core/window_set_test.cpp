@@ -69,13 +69,6 @@ TEST_F(WindowSetTest, VisWithNetvisIsRefusedButExitSavesTheCurrentWindowAlone)
     EXPECT_TRUE(app.host.quitCalled && app.windows.hasEnded());
     EXPECT_EQ(app.read("Start", "netvis"), "1");
     EXPECT_FALSE(app.keyExists("Hlmod"));
-
-    TestApp other;
-    Window &presets = other.windows.window(WindowId::presets);
-    presets.activateMenuItem("exit"); // not its name there
-    EXPECT_FALSE(other.host.quitCalled);
-    presets.activateMenuItem("quit");
-    EXPECT_TRUE(other.host.quitCalled && other.keyExists("Presets"));
 }
 
 // Every button steps through the one navigation; these are the start window's, HL_MOD's, a tool

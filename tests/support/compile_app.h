@@ -19,13 +19,6 @@ struct Paths
     std::string mod = "C:\\Half-Life\\valve";
 };
 
-// Blanks and characters beyond ASCII in every place, the map's directory given.
-inline Paths umlautPaths(std::string mapDirectory)
-{
-    return {"C:\\Program Files\\Zoner Tools", std::move(mapDirectory), "Übung 1.map",
-            "C:\\Spiele\\Half-Life Größe", "C:\\Spiele\\Half-Life Größe\\Straße é"};
-}
-
 // A program started as after an earlier run, with drives C: to G: and C:\Work as the current
 // directory, for the windows that write compile.bat.
 struct CompileApp : TestApp

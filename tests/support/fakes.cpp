@@ -1,6 +1,5 @@
 #include "support/fakes.h"
 
-
 #include <algorithm>
 
 namespace kelvane::testing {
