@@ -71,14 +71,12 @@ TEST_F(WindowSetTest, VisWithNetvisIsRefusedButExitSavesTheCurrentWindowAlone)
     EXPECT_FALSE(app.keyExists("Hlmod"));
 }
 
-// Every button steps through the one navigation; these are the start window's, HL_MOD's, a tool
-// window's and the last tool window's towards the end window.
+// Every button steps through the one navigation; these are the start window's and the last
+// tool window's towards the end window.
 TEST_F(WindowSetTest, NextStepButtonsSaveThenShowTheirTargetThenHideAndBuildTheLine)
 {
     const std::tuple<WindowId, const char *, WindowId> steps[] = {
         {WindowId::start_window, "step_next1", WindowId::HL_MOD},
-        {WindowId::HL_MOD, "step_next6", WindowId::CSG_Optionen},
-        {WindowId::CSG_Optionen, "step_next2", WindowId::BSP_Optionen},
         {WindowId::RAD_Optionen, "compile", WindowId::end_window},
     };
     startUp().use_rad.setState(CheckBox::Checked);
@@ -97,27 +95,6 @@ TEST_F(WindowSetTest, NextStepButtonsSaveThenShowTheirTargetThenHideAndBuildTheL
     }
     EXPECT_TRUE(app.messages.shown.empty());
     EXPECT_EQ(app.read("Start", "rad"), "1");
-}
-
-// Every window's menu is the one standard menu: a tool window shows it.
-TEST_F(WindowSetTest, MenuItemsLeadToTheSameWindowsEverywhereAndTheOwnOneDoesNothing)
-{
-    const std::pair<const char *, WindowId> targets[] = {
-        {"zhltmap", WindowId::start_window},   {"pre", WindowId::presets},
-        {"hlmod", WindowId::HL_MOD},           {"csg", WindowId::CSG_Optionen},
-        {"bsp", WindowId::BSP_Optionen},       {"vis", WindowId::VIS_Optionen},
-        {"netvis", WindowId::NETVIS_Optionen}, {"rad", WindowId::RAD_Optionen},
-    };
-    startUp().use_csg.setState(CheckBox::Checked);
-    Window &csg = app.windows.window(WindowId::CSG_Optionen);
-    for (const auto &[item, to] : targets) {
-        app.windows.navigate(*app.windows.current(), csg.id());
-        app.host.events.clear();
-        csg.activateMenuItem(item);
-        EXPECT_EQ(app.windows.current(), &app.windows.window(to)) << item;
-        EXPECT_TRUE(to != csg.id() || app.host.events.empty()) << item;
-    }
-    EXPECT_TRUE(app.messages.shown.empty());
 }
 
 TEST_F(WindowSetTest, EachMenuDisablesOnlyTheItemOfItsOwnWindowAndKeepsItsMnemonicsApart)
