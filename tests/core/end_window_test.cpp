@@ -5,9 +5,7 @@
 #include "support/golden.h"
 #include "toolwindows/tool_window.h"
 
-#include <functional>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 
 namespace kelvane {

@@ -122,12 +122,7 @@ TEST_F(StartWindowTest, AnUnreadableDriveLeavesTheListsAndStoredPlacesGoneGoToTh
 class StartWindowReadingTest : public StartWindowTest
 {
 protected:
-    StartWindowReadingTest()
-    {
-        app.files.addFile("C:\\Work\\draft.map");
-        app.files.addDirectory("C:\\Work\\Maps");
-        app.files.holdReads = true;
-    }
+    StartWindowReadingTest() { app.files.holdReads = true; }
 };
 
 TEST_F(StartWindowReadingTest, ANewerDirectoryWinsOverAnOlderOneStillBeingRead)
@@ -161,15 +156,6 @@ TEST_F(StartWindowReadingTest, AChoiceMadeWhileTheFilesAreReadIsKeptWhenTheyList
                   std::string("C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ") + chosen);
     }
     EXPECT_TRUE(app.messages.shown.empty());
-}
-
-TEST_F(StartWindowReadingTest, AStoredMapThatIsGoneIsNotedWhenTheFilesArrive)
-{
-    const start_window &w = openStored("gone.map");
-    EXPECT_TRUE(app.messages.shown.empty());
-    app.files.finishReads();
-    EXPECT_EQ(lists(w), "C C:\\ZHLT | C C:\\Maps | *.map [other.MAP test.map] ");
-    EXPECT_EQ(app.messages.shown.size(), 1u) << "the note on the map that is gone";
 }
 
 // The compiled file through a viewer is the first way to a window's page; with no viewer and

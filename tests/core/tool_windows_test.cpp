@@ -4,10 +4,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 namespace kelvane {
 namespace {
@@ -27,15 +23,8 @@ constexpr const char *kDev = "Der größte Wert für -dev ist 6";
 constexpr const char *kHighLow = "High und low können nicht gleichzeitig verwendet werden";
 constexpr const char *kMaxlight = "Der größte Wert für -maxlight ist 999";
 constexpr const char *kFalloff = "Bei -falloff sind nur die Werte 1 und 2 zulässig";
-constexpr const char *kNoMatrix =
-    "Wenn die Vismatrix deaktiviert ist, braucht sie nicht mehr kompiliert zu werden";
 constexpr const char *kBounce =
     "Es ist nicht sinnvoll bei -bounce einen größeren Wert als 20 zu benutzen";
-
-std::string key(WindowId id)
-{
-    return id == CSG ? "Csg" : id == BSP ? "Bsp" : id == VIS ? "Vis" : id == RAD ? "Rad" : "Netvis";
-}
 
 // A state of a window's switches: the boxes to check (between blanks) and the texts to type.
 struct Setting
@@ -134,7 +123,7 @@ TEST(ToolWindowChecks, ARefusalShowsOnlyTheFirstFailingCheck)
     };
     // clang-format on
     for (const auto &[setting, message] : rows) {
-        SCOPED_TRACE(key(setting.window) + ": " + setting.checked);
+        SCOPED_TRACE(std::string(windowName(setting.window)) + ": " + setting.checked);
         ToolApp app;
         ToolWindow &w = app.open(setting.window);
         ASSERT_TRUE(app.leave(w));
@@ -163,25 +152,12 @@ TEST(ToolWindowChecks, SparseWithoutMatrixIsWordedAfterWhereTheUserGoesAndStores
     EXPECT_EQ(app.messages.shown,
               (std::vector<ShownMessage>{error("Wenn die Vismatrix deaktiviert ist, braucht sie "
                                                "nicht mehr komprimiert zu werden"),
-                                         error(kNoMatrix)}));
+                                         error("Wenn die Vismatrix deaktiviert ist, braucht sie "
+                                               "nicht mehr kompiliert zu werden")}));
     EXPECT_TRUE(app.host.events.empty()) << "stays";
     EXPECT_EQ(w.parameterLine(), "");
     EXPECT_TRUE(app.read("Rad", "sparse") == "1" && app.read("Rad", "smooth_value") == "500")
         << "a refused action stores every value first";
-}
-
-TEST(ToolWindowChecks, NotesComeWheneverTheirBoxBecomesCheckedAlsoWhileLoading)
-{
-    const std::string text = "Bitte deaktivieren Sie alle Compiler außer CSG und BSP, da bei "
-                             "-onlyents nur diese gebraucht werden.";
-    ToolApp app;
-    app.stored("Csg", "onlyents", "1");
-    ToolWindow &w = app.open(CSG);
-    EXPECT_TRUE(w.box("onlyents").isChecked()) << "the note changes nothing";
-    for (auto state : {CheckBox::Unchecked, CheckBox::Grey, CheckBox::Checked})
-        w.box("onlyents").setState(state);
-    EXPECT_EQ(app.messages.shown,
-              (std::vector<ShownMessage>{information(text), information(text)}));
 }
 
 // A first start saves in one batch; a window only loaded hands over the empty line, and exit

@@ -15,8 +15,6 @@ using testing::error;
 using testing::ShownMessage;
 using testing::TestApp;
 
-constexpr const char *kNoCompiler = "Sie haben keinen Compiler ausgewählt.";
-
 class WindowSetTest : public ::testing::Test
 {
 protected:
@@ -46,7 +44,9 @@ TEST_F(WindowSetTest, FirstStartRefusesEveryWayOutAndSavesNothingUntilACompilerI
             button->click();
         else
             start.activateMenuItem(way);
-        EXPECT_EQ(app.messages.shown, std::vector<ShownMessage>{error(kNoCompiler)}) << way;
+        EXPECT_EQ(app.messages.shown,
+                  std::vector<ShownMessage>{error("Sie haben keinen Compiler ausgewählt.")})
+            << way;
         EXPECT_EQ(app.windows.current(), &start);
         EXPECT_TRUE(app.host.isVisible(WindowId::start_window));
     }

@@ -42,30 +42,12 @@ void FakeFileSystem::addFile(const std::string &path)
     m_files.insert(norm);
 }
 
-void FakeFileSystem::setCurrent(const std::string &directory)
-{
-    addDirectory(directory);
-    m_current = dos::normalize(directory);
-}
-
 std::vector<DriveEntry> FakeFileSystem::drives()
 {
     std::vector<DriveEntry> out;
     for (const auto &[letter, readable] : m_drives)
         out.push_back({letter, std::string(1, static_cast<char>(letter - 'A' + 'a')) + ": [fake]"});
     return out;
-}
-
-std::string FakeFileSystem::currentDirectory(char driveLetter)
-{
-    if (dos::driveOf(m_current) == driveLetter)
-        return m_current;
-    return std::string(1, driveLetter) + ":\\";
-}
-
-char FakeFileSystem::currentDrive()
-{
-    return *dos::driveOf(m_current);
 }
 
 bool FakeFileSystem::readable(std::string_view dosPath)

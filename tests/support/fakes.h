@@ -69,11 +69,14 @@ public:
     // Adds a directory and every directory above it.
     void addDirectory(const std::string &path);
     void addFile(const std::string &path);
-    void setCurrent(const std::string &directory);
+    void setCurrent(const std::string &directory) { addDirectory(m_current = directory); }
 
     std::vector<DriveEntry> drives() override;
-    std::string currentDirectory(char driveLetter) override;
-    char currentDrive() override;
+    std::string currentDirectory(char drive) override
+    {
+        return m_current[0] == drive ? m_current : std::string(1, drive) + ":\\";
+    }
+    char currentDrive() override { return m_current[0]; }
     bool directoryExists(std::string_view dosPath) override;
     bool fileExists(std::string_view dosPath) override;
     Listing<std::string> subdirectories(std::string_view dosPath) override
