@@ -69,25 +69,34 @@ bool FakeFileSystem::fileExists(std::string_view dosPath)
            });
 }
 
-Listing<std::string> FakeFileSystem::children(std::string_view dosPath,
-                                              const std::set<std::string> &from)
+Outcome FakeFileSystem::canRead(std::string_view dosPath)
 {
     if (!readable(dosPath))
-        return {{},
-                Failure{"Auf das Laufwerk " + std::string(1, dos::driveOf(dosPath).value_or('?')) +
-                        ": kann nicht zugegriffen werden."}};
+        return Failure{"Auf das Laufwerk " + std::string(1, dos::driveOf(dosPath).value_or('?')) +
+                       ": kann nicht zugegriffen werden."};
+    if (!m_dirs.contains(lowered(dos::normalize(dosPath))))
+        return Failure{"Das Verzeichnis \"" + std::string(dosPath) +
+                       "\" kann nicht gelesen werden."};
+    return std::nullopt;
+}
+
+FolderContents FakeFileSystem::contents(std::string_view dosPath)
+{
+    if (Outcome failed = canRead(dosPath))
+        return {{}, {}, std::move(failed)};
+    return {children(dosPath, m_dirs), children(dosPath, m_files), std::nullopt};
+}
+
+std::vector<std::string> FakeFileSystem::children(std::string_view dosPath,
+                                                  const std::set<std::string> &from)
+{
     const std::string dir = lowered(dos::normalize(dosPath));
-    if (!m_dirs.contains(dir))
-        return {
-            {},
-            Failure{"Das Verzeichnis \"" + std::string(dosPath) + "\" kann nicht gelesen werden."}};
-    Listing<std::string> out;
+    std::vector<std::string> out;
     for (const auto &entry : from) {
         const auto up = dos::parent(entry);
         if (up && lowered(*up) == dir && lowered(entry) != dir) {
             const auto real = m_realName.find(entry);
-            out.entries.push_back(
-                dos::lastComponent(real == m_realName.end() ? entry : real->second));
+            out.push_back(dos::lastComponent(real == m_realName.end() ? entry : real->second));
         }
     }
     return out;

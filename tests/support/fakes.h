@@ -79,14 +79,8 @@ public:
     char currentDrive() override { return m_current[0]; }
     bool directoryExists(std::string_view dosPath) override;
     bool fileExists(std::string_view dosPath) override;
-    Listing<std::string> subdirectories(std::string_view dosPath) override
-    {
-        return children(dosPath, m_dirs);
-    }
-    Listing<std::string> files(std::string_view dosPath) override
-    {
-        return children(dosPath, m_files);
-    }
+    Outcome canRead(std::string_view dosPath) override;
+    FolderContents contents(std::string_view dosPath) override;
     // Reads at once, unless reads are held: then each waits until finishReads(), which reads
     // the directories as they are by then, oldest or newest first.
     void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,
@@ -108,7 +102,7 @@ private:
     std::vector<HeldRead> m_held;
 
     bool readable(std::string_view dosPath);
-    Listing<std::string> children(std::string_view dosPath, const std::set<std::string> &from);
+    std::vector<std::string> children(std::string_view dosPath, const std::set<std::string> &from);
 
     std::map<char, bool> m_drives; // letter -> readable
     std::set<std::string> m_dirs;  // keys in lower case

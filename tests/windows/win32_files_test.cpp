@@ -36,8 +36,9 @@ TEST_F(Win32FilesTest, ListsDirectoriesAndFilesApartWithoutHiddenOnes)
     for (const char *name : {"versteckt", "geheim.map"})
         ::SetFileAttributesW(win32::widen(temp / name).c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_FALSE(files.canRead(temp.path()));
-    EXPECT_EQ(files.subdirectories(temp.path()).entries, Names{"Karten"});
-    EXPECT_EQ(files.files(temp.path()).entries, Names{"test.map"});
+    const FolderContents listed = files.contents(temp.path());
+    EXPECT_EQ(listed.directories, Names{"Karten"});
+    EXPECT_EQ(listed.files, Names{"test.map"});
     const std::string missing = temp / "fehlt";
     EXPECT_EQ(messageOf(files.contents(missing).failure),
               "Das Verzeichnis \"" + missing +
@@ -61,7 +62,7 @@ TEST_F(Win32FilesTest, TheWriterReplacesTheFileWholeOrSaysWhy)
     for (const auto &[target, reason] : failures)
         EXPECT_EQ(messageOf(writer.writeFile(target, "x")),
                   "Die Datei \"" + target + "\" konnte nicht geschrieben werden: " + reason);
-    EXPECT_EQ(files.files(temp.path()).entries, Names{"alt.bat"});
+    EXPECT_EQ(files.contents(temp.path()).files, Names{"alt.bat"});
     EXPECT_TRUE(files.directoryExists(temp / "compile.bat"));
 }
 

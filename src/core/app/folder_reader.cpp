@@ -8,30 +8,6 @@
 
 namespace kelvane {
 
-FolderContents FileSystem::contents(std::string_view dosPath)
-{
-    FolderContents contents;
-    auto directories = subdirectories(dosPath);
-    if (directories.failure) {
-        contents.failure = std::move(directories.failure);
-        return contents;
-    }
-    auto plainFiles = files(dosPath);
-    contents.directories = std::move(directories.entries);
-    contents.files = std::move(plainFiles.entries);
-    contents.failure = std::move(plainFiles.failure);
-    return contents;
-}
-
-void FileSystem::readInBackground(std::string dosPath,
-                                  std::shared_ptr<const std::atomic_bool> /*cancelled*/,
-                                  std::function<void(FolderContents)> done)
-{
-    done(contents(dosPath));
-}
-
-// ---------------------------------------------------------------------------------------------
-
 struct FolderReader::Read
 {
     std::string path;

@@ -42,12 +42,6 @@ struct DriveEntry
     std::string text;  // what the drive list shows; begins with the lower-case letter and ':'
 };
 
-template <typename T> struct Listing
-{
-    std::vector<T> entries;
-    std::optional<Failure> failure; // set when the place could not be read
-};
-
 // What a directory holds, read in one pass: the names of its sub-directories and of its plain
 // files, in any order.
 struct FolderContents
@@ -78,19 +72,16 @@ public:
     virtual char currentDrive() = 0;
     virtual bool directoryExists(std::string_view dosPath) = 0;
     virtual bool fileExists(std::string_view dosPath) = 0;
-    // Names of the sub-directories, resp. plain files, of a directory, in any order.
-    virtual Listing<std::string> subdirectories(std::string_view dosPath) = 0;
-    virtual Listing<std::string> files(std::string_view dosPath) = 0;
     // Why a directory cannot be read, if it cannot; quick, as it does not list the directory.
-    virtual Outcome canRead(std::string_view dosPath) { return subdirectories(dosPath).failure; }
-    // Both kinds of entry of a directory.
-    virtual FolderContents contents(std::string_view dosPath);
+    virtual Outcome canRead(std::string_view dosPath) = 0;
+    // Both kinds of entry of a directory, read at once.
+    virtual FolderContents contents(std::string_view dosPath) = 0;
     // Reads a directory's contents away from the interface thread and hands them to `done`, on
     // whatever thread read them. A read whose `cancelled` is set may stop early and hand over
-    // anything or nothing. Here the contents are read at once, on the caller's thread.
+    // anything or nothing.
     virtual void readInBackground(std::string dosPath,
                                   std::shared_ptr<const std::atomic_bool> cancelled,
-                                  std::function<void(FolderContents)> done);
+                                  std::function<void(FolderContents)> done) = 0;
     // A path as the user looks for it on this system, for messages.
     virtual std::string shownPath(std::string_view dosPath) { return std::string(dosPath); }
 };

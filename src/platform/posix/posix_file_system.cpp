@@ -132,9 +132,9 @@ std::unique_ptr<DIR, DirCloser> openDirectory(const WineDrives &drives, std::str
     return dir;
 }
 
-// Reads a directory in one pass, the kinds of entry asked for; stops early when cancelled.
-FolderContents read(const WineDrives &drives, std::string_view dosPath, bool directories,
-                    bool files, const std::atomic_bool *cancelled = nullptr)
+// Reads a directory's sub-directories and files in one pass; stops early when cancelled.
+FolderContents read(const WineDrives &drives, std::string_view dosPath,
+                    const std::atomic_bool *cancelled = nullptr)
 {
     FolderContents contents;
     std::unique_ptr<DIR, DirCloser> dir = openDirectory(drives, dosPath, contents.failure);
@@ -174,17 +174,12 @@ FolderContents read(const WineDrives &drives, std::string_view dosPath, bool dir
         default:
             break;
         }
-        if (directories && isKind(mode, EntryKind::Directory))
+        if (isKind(mode, EntryKind::Directory))
             contents.directories.emplace_back(entry->d_name);
-        else if (files && isKind(mode, EntryKind::File))
+        else if (isKind(mode, EntryKind::File))
             contents.files.emplace_back(entry->d_name);
     }
     return contents;
-}
-
-Listing<std::string> listingOf(std::vector<std::string> entries, std::optional<Failure> failure)
-{
-    return {std::move(entries), std::move(failure)};
 }
 
 } // namespace
@@ -192,21 +187,9 @@ Listing<std::string> listingOf(std::vector<std::string> entries, std::optional<F
 PosixFileSystem::PosixFileSystem(WineDrives drives)
     : m_drives(std::move(drives))
     , m_reads([this](const std::string &dosPath, const std::atomic_bool &cancelled) {
-        return read(m_drives, dosPath, true, true, &cancelled);
+        return read(m_drives, dosPath, &cancelled);
     })
 {}
-
-Listing<std::string> PosixFileSystem::subdirectories(std::string_view dosPath)
-{
-    FolderContents contents = read(m_drives, dosPath, true, false);
-    return listingOf(std::move(contents.directories), std::move(contents.failure));
-}
-
-Listing<std::string> PosixFileSystem::files(std::string_view dosPath)
-{
-    FolderContents contents = read(m_drives, dosPath, false, true);
-    return listingOf(std::move(contents.files), std::move(contents.failure));
-}
 
 Outcome PosixFileSystem::canRead(std::string_view dosPath)
 {
@@ -217,7 +200,7 @@ Outcome PosixFileSystem::canRead(std::string_view dosPath)
 
 FolderContents PosixFileSystem::contents(std::string_view dosPath)
 {
-    return read(m_drives, dosPath, true, true);
+    return read(m_drives, dosPath);
 }
 
 void PosixFileSystem::readInBackground(std::string dosPath,

@@ -18,8 +18,6 @@ public:
     char currentDrive() override;
     bool directoryExists(std::string_view dosPath) override;
     bool fileExists(std::string_view dosPath) override;
-    Listing<std::string> subdirectories(std::string_view dosPath) override;
-    Listing<std::string> files(std::string_view dosPath) override;
     Outcome canRead(std::string_view dosPath) override;
     FolderContents contents(std::string_view dosPath) override;
     void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,

@@ -203,18 +203,6 @@ bool Win32FileSystem::fileExists(std::string_view dosPath)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Listing<std::string> Win32FileSystem::subdirectories(std::string_view dosPath)
-{
-    FolderContents contents = read(dosPath, true, false);
-    return {std::move(contents.directories), std::move(contents.failure)};
-}
-
-Listing<std::string> Win32FileSystem::files(std::string_view dosPath)
-{
-    FolderContents contents = read(dosPath, false, true);
-    return {std::move(contents.files), std::move(contents.failure)};
-}
-
 Outcome Win32FileSystem::canRead(std::string_view dosPath)
 {
     return read(dosPath, false, false).failure;

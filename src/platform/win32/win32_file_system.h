@@ -21,8 +21,6 @@ public:
     bool directoryExists(std::string_view dosPath) override;
     bool fileExists(std::string_view dosPath) override;
     // Hidden entries are left out, as the Explorer does by default.
-    Listing<std::string> subdirectories(std::string_view dosPath) override;
-    Listing<std::string> files(std::string_view dosPath) override;
     Outcome canRead(std::string_view dosPath) override;
     FolderContents contents(std::string_view dosPath) override;
     void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool> cancelled,
