@@ -69,7 +69,17 @@ struct WindowsApp
     MemoryRegistryBackend backend;
     Registry registry{backend};
     testing::FakeMessages messages;
-    Win32FileSystem files;
+    // The real file system, whose background reads are done at once on the test's thread:
+    // there is no event loop here to hand them over, and read on their own thread they would
+    // change the windows' lists while the test works with them.
+    struct ReadingAtOnce : Win32FileSystem
+    {
+        void readInBackground(std::string dosPath, std::shared_ptr<const std::atomic_bool>,
+                              std::function<void(FolderContents)> done) override
+        {
+            done(contents(dosPath));
+        }
+    } files;
     testing::FakeProgram programInfo;
     testing::FakeOpener opener;
     Win32TextFileWriter writer;
